@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian bookworm machine.
+# Idempotent: a second run finds each piece in place and returns in seconds.
+set -euo pipefail
+
+JPEG_PREFIX=${JPEG_PREFIX:-/opt/orvalis-deps/libjpeg-turbo-i686}
+SRC_LIST=/etc/apt/sources.list.d/orvalis-deb-src.sources
+STAMP=/var/lib/orvalis-deps.stamp
+
+need_root() {
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "install-deps: run as root (it calls apt-get)" >&2
+    exit 1
+  fi
+}
+
+PACKAGES=(
+  cmake ninja-build g++ clang pkg-config dpkg-dev
+  wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
+  xvfb x11-utils imagemagick fonts-liberation
+  zlib1g-dev nlohmann-json3-dev libcli11-dev googletest libbenchmark-dev
+)
+
+packages_missing() {
+  local p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || return 0
+  done
+  return 1
+}
+
+add_source_entry() {
+  [ -f "$SRC_LIST" ] && return 0
+  cat >"$SRC_LIST" <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  rm -f "$STAMP"
+}
+
+install_packages() {
+  dpkg --print-foreign-architectures | grep -qx i386 || { dpkg --add-architecture i386; rm -f "$STAMP"; }
+  add_source_entry
+  packages_missing || return 0
+  # A mirror's i386 security index can be missing; the main indexes are enough.
+  apt-get update || true
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y --no-install-recommends "${PACKAGES[@]}" ||
+    apt-get install -y --no-install-recommends -t bookworm "${PACKAGES[@]}"
+}
+
+# libjpeg-turbo has no mingw package in Debian: build its static library from
+# Debian's own source package with the cross compiler.
+build_libjpeg() {
+  [ -f "$JPEG_PREFIX/lib/libjpeg.a" ] && return 0
+  local work
+  work=$(mktemp -d)
+  (
+    cd "$work"
+    apt-get source --download-only libjpeg-turbo >/dev/null 2>&1 || { apt-get update || true; apt-get source --download-only libjpeg-turbo; }
+    dpkg-source -x ./libjpeg-turbo_*.dsc src >/dev/null
+    cat >toolchain.cmake <<'TC'
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+TC
+    cmake -S src -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+      -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF -DCMAKE_INSTALL_PREFIX="$JPEG_PREFIX" >/dev/null
+    cmake --build build --target jpeg-static >/dev/null
+    mkdir -p "$JPEG_PREFIX/lib" "$JPEG_PREFIX/include"
+    cp build/libjpeg.a "$JPEG_PREFIX/lib/libjpeg.a.part"
+    cp src/jpeglib.h src/jmorecfg.h src/jerror.h build/jconfig.h "$JPEG_PREFIX/include/"
+    mv "$JPEG_PREFIX/lib/libjpeg.a.part" "$JPEG_PREFIX/lib/libjpeg.a"
+  )
+  rm -rf "$work"
+}
+
+need_root
+install_packages
+build_libjpeg
+touch "$STAMP"
+echo "install-deps: all dependencies in place"

@@ -1,0 +1,102 @@
+#include "tools/pgrtool/Manifest.h"
+
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <set>
+
+#include "tools/pgrtool/FileIo.h"
+
+namespace {
+
+using nlohmann::json;
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+void RejectUnknownFields(const json& item, const std::set<std::string>& known, const std::string& where) {
+    for (auto it = item.begin(); it != item.end(); ++it)
+        if (!known.count(it.key()))
+            throw PgrBuildError(where + ": unknown field \"" + it.key() + "\"");
+}
+
+std::string RequiredString(const json& item, const char* field, const std::string& where) {
+    if (!item.contains(field) || !item[field].is_string())
+        throw PgrBuildError(where + ": \"" + field + "\" must be a string");
+    return item[field].get<std::string>();
+}
+
+bool OptionalFlag(const json& item, const char* field, bool fallback, const std::string& where) {
+    if (!item.contains(field))
+        return fallback;
+    if (!item[field].is_boolean())
+        throw PgrBuildError(where + ": \"" + field + "\" must be true or false");
+    return item[field].get<bool>();
+}
+
+const json& ArrayField(const json& manifest, const char* field) {
+    static const json empty = json::array();
+    if (!manifest.contains(field))
+        return empty;
+    if (!manifest[field].is_array())
+        throw PgrBuildError(std::string("\"") + field + "\" must be an array");
+    return manifest[field];
+}
+
+void AddEntries(const json& manifest, const std::string& folder, PgrBuilder& builder) {
+    size_t index = 0;
+    for (const json& item : ArrayField(manifest, "entries")) {
+        const std::string where = "entries[" + std::to_string(index++) + "]";
+        if (!item.is_object())
+            throw PgrBuildError(where + " must be an object");
+        RejectUnknownFields(item, {"name", "source", "compress", "scramble_name"}, where);
+        PgrEntrySpec entry;
+        entry.name = RequiredString(item, "name", where);
+        const std::string source = RequiredString(item, "source", where);
+        entry.content = ReadWholeFile(source.rfind('/', 0) == 0 ? source : folder + "/" + source);
+        entry.compress = OptionalFlag(item, "compress", false, where);
+        entry.scrambleName = OptionalFlag(item, "scramble_name", true, where);
+        builder.AddEntry(std::move(entry));
+    }
+}
+
+void AddKeys(const json& manifest, PgrBuilder& builder) {
+    size_t index = 0;
+    for (const json& item : ArrayField(manifest, "keys")) {
+        const std::string where = "keys[" + std::to_string(index++) + "]";
+        if (!item.is_object())
+            throw PgrBuildError(where + " must be an object");
+        RejectUnknownFields(item, {"name", "value", "scramble_name", "scramble_value"}, where);
+        PgrKeySpec key;
+        key.name = RequiredString(item, "name", where);
+        key.value = RequiredString(item, "value", where);
+        key.scrambleName = OptionalFlag(item, "scramble_name", true, where);
+        key.scrambleValue = OptionalFlag(item, "scramble_value", true, where);
+        builder.AddKey(std::move(key));
+    }
+}
+
+}  // namespace
+
+void LoadManifest(const std::string& manifestPath, PgrBuilder& builder) {
+    std::ifstream in(manifestPath);
+    if (!in)
+        throw PgrBuildError("cannot read manifest " + manifestPath);
+    json manifest;
+    try {
+        manifest = json::parse(in);
+    } catch (const json::parse_error& e) {
+        throw PgrBuildError(manifestPath + ": not valid JSON: " + e.what());
+    }
+    try {
+        if (!manifest.is_object())
+            throw PgrBuildError("the manifest must be a JSON object");
+        RejectUnknownFields(manifest, {"entries", "keys"}, "manifest");
+        AddEntries(manifest, FolderOf(manifestPath), builder);
+        AddKeys(manifest, builder);
+    } catch (const PgrBuildError& e) {
+        throw PgrBuildError(manifestPath + ": " + e.what());
+    }
+}
