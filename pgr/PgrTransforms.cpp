@@ -9,15 +9,25 @@ namespace {
 
 uint8_t g_noise[Pgr::kNoiseTableSize];
 
+// Extends the first `period` elements of run to `total` by copying ever
+// larger stretches of what is already there.
+template <typename T>
+void RepeatToFill(T* run, int32_t period, int32_t total) {
+    for (int32_t filled = period; filled < total;) {
+        const int32_t chunk = std::min(filled, total - filled);
+        memcpy(run + filled, run, static_cast<size_t>(chunk) * sizeof(T));
+        filled += chunk;
+    }
+}
+
 // The byte pass: b ^= A[i mod 11], then b -= noise[i mod 1024]. Runs of 1024
 // bytes share one walk of the noise table, and a copy of A laid out end to end
 // lets the inner loop index both tables linearly, which compilers vectorise.
 void DescrambleBytes(uint8_t* buffer, int32_t length, const uint8_t* a) {
     constexpr int kA = PgrSecrets::kByteTableCount;
     uint8_t aRun[Pgr::kNoiseTableSize + kA];
-    const int32_t runFill = std::min<int32_t>(length, Pgr::kNoiseTableSize) + kA;
-    for (int32_t t = 0, i = 0; t < runFill; t++, i = (i + 1 == kA) ? 0 : i + 1)
-        aRun[t] = a[i];
+    memcpy(aRun, a, kA);
+    RepeatToFill(aRun, kA, std::min<int32_t>(length, Pgr::kNoiseTableSize) + kA);
     for (int32_t base = 0; base < length; base += Pgr::kNoiseTableSize) {
         const int32_t count = std::min<int32_t>(Pgr::kNoiseTableSize, length - base);
         const uint8_t* aFrom = aRun + base % kA;
@@ -27,21 +37,59 @@ void DescrambleBytes(uint8_t* buffer, int32_t length, const uint8_t* a) {
     }
 }
 
+// Word t's steps depend on t only through t mod 11 (B) and t mod 5 (W, R), so
+// the keyed values repeat every 55 words; they are laid out once per call for
+// a run of 440 words, a multiple of every vector width. A rotation becomes a
+// multiplication: for a 16-bit w the 32-bit product w * 2^r holds rotl(w, r)
+// split across its two halves, which compilers turn into vector multiplies.
+constexpr int kWordCycle = PgrSecrets::kByteTableCount * PgrSecrets::kWordTableCount;
+constexpr int kWordRun = 8 * kWordCycle;
+
+struct WordRunPattern {
+    uint16_t multiplyR[kWordRun];
+    uint16_t xorW[kWordRun];
+    uint16_t multiplyB[kWordRun];
+};
+
+void FillWordRunPattern(WordRunPattern& p, int32_t words, const KeyedPgrTables& t) {
+    const int32_t period = std::min(words, kWordCycle);
+    for (int32_t j = 0; j < period; j++) {
+        const int iB = j % PgrSecrets::kByteTableCount;
+        const int iWR = j % PgrSecrets::kWordTableCount;  // W and R share their length
+        p.multiplyR[j] = static_cast<uint16_t>(1u << (t.r[iWR] & 15));
+        p.xorW[j] = t.w[iWR];
+        p.multiplyB[j] = static_cast<uint16_t>(1u << (t.b[iB] & 15));
+    }
+    RepeatToFill(p.multiplyR, period, words);
+    RepeatToFill(p.xorW, period, words);
+    RepeatToFill(p.multiplyB, period, words);
+}
+
+inline uint16_t RotateByMultiplier(uint16_t w, uint16_t multiplier) {
+    const uint32_t product = static_cast<uint32_t>(w) * multiplier;
+    return static_cast<uint16_t>(product | (product >> 16));
+}
+
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the word pass loads words in host order");
+
 void DescrambleWords(uint8_t* buffer, int32_t length, const KeyedPgrTables& t) {
     const int32_t n = length / 2;
-    // W and R have the same length, so one index serves both.
-    int iB = 0, iWR = 0;
-    for (int32_t word = 0; word < n; word++) {
-        uint16_t w = LoadLe16(buffer + 2 * word);
-        w ^= static_cast<uint16_t>(n - word);
-        w = SwapBytes16(w);
-        w = RotateLeft16(w, t.r[iWR]);
-        w ^= t.w[iWR];
-        w = SwapBytes16(w);
-        w = RotateLeft16(w, t.b[iB]);
-        StoreLe16(buffer + 2 * word, w);
-        iB = (iB + 1 == PgrSecrets::kByteTableCount) ? 0 : iB + 1;
-        iWR = (iWR + 1 == PgrSecrets::kWordTableCount) ? 0 : iWR + 1;
+    WordRunPattern pattern;
+    FillWordRunPattern(pattern, std::min(n, kWordRun), t);
+    for (int32_t base = 0; base < n; base += kWordRun) {
+        const int32_t count = std::min(kWordRun, n - base);
+        uint8_t* words = buffer + 2 * base;
+        for (int32_t j = 0; j < count; j++) {
+            uint16_t w;
+            memcpy(&w, words + 2 * j, 2);  // little-endian host, checked above
+            w ^= static_cast<uint16_t>(n - base - j);
+            w = SwapBytes16(w);
+            w = RotateByMultiplier(w, pattern.multiplyR[j]);
+            w ^= pattern.xorW[j];
+            w = SwapBytes16(w);
+            w = RotateByMultiplier(w, pattern.multiplyB[j]);
+            memcpy(words + 2 * j, &w, 2);
+        }
     }
 }
 

@@ -5,7 +5,6 @@ set -euo pipefail
 
 JPEG_PREFIX=${JPEG_PREFIX:-/opt/orvalis-deps/libjpeg-turbo-i686}
 SRC_LIST=/etc/apt/sources.list.d/orvalis-deb-src.sources
-STAMP=/var/lib/orvalis-deps.stamp
 
 need_root() {
   if [ "$(id -u)" -ne 0 ]; then
@@ -38,11 +37,10 @@ Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-  rm -f "$STAMP"
 }
 
 install_packages() {
-  dpkg --print-foreign-architectures | grep -qx i386 || { dpkg --add-architecture i386; rm -f "$STAMP"; }
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   add_source_entry
   packages_missing || return 0
   # A mirror's i386 security index can be missing; the main indexes are enough.
@@ -80,8 +78,10 @@ TC
   rm -rf "$work"
 }
 
+if [ -f "$JPEG_PREFIX/lib/libjpeg.a" ] && ! packages_missing; then
+  exit 0
+fi
 need_root
 install_packages
 build_libjpeg
-touch "$STAMP"
 echo "install-deps: all dependencies in place"
