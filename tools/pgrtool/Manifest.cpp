@@ -45,37 +45,43 @@ const json& ArrayField(const json& manifest, const char* field) {
     return manifest[field];
 }
 
-void AddEntries(const json& manifest, const std::string& folder, PgrBuilder& builder) {
+// Calls addItem(item, where) for each object of the array field, after
+// checking that it is an object with no fields but the known ones.
+template <typename AddItem>
+void ForEachItem(const json& manifest, const char* field, const std::set<std::string>& known, AddItem addItem) {
     size_t index = 0;
-    for (const json& item : ArrayField(manifest, "entries")) {
-        const std::string where = "entries[" + std::to_string(index++) + "]";
+    for (const json& item : ArrayField(manifest, field)) {
+        const std::string where = std::string(field) + "[" + std::to_string(index++) + "]";
         if (!item.is_object())
             throw PgrBuildError(where + " must be an object");
-        RejectUnknownFields(item, {"name", "source", "compress", "scramble_name"}, where);
-        PgrEntrySpec entry;
-        entry.name = RequiredString(item, "name", where);
-        const std::string source = RequiredString(item, "source", where);
-        entry.content = ReadWholeFile(source.rfind('/', 0) == 0 ? source : folder + "/" + source);
-        entry.compress = OptionalFlag(item, "compress", false, where);
-        entry.scrambleName = OptionalFlag(item, "scramble_name", true, where);
-        builder.AddEntry(std::move(entry));
+        RejectUnknownFields(item, known, where);
+        addItem(item, where);
     }
 }
 
+void AddEntries(const json& manifest, const std::string& folder, PgrBuilder& builder) {
+    ForEachItem(manifest, "entries", {"name", "source", "compress", "scramble_name"},
+                [&](const json& item, const std::string& where) {
+                    PgrEntrySpec entry;
+                    entry.name = RequiredString(item, "name", where);
+                    const std::string source = RequiredString(item, "source", where);
+                    entry.content = ReadWholeFile(source.rfind('/', 0) == 0 ? source : folder + "/" + source);
+                    entry.compress = OptionalFlag(item, "compress", false, where);
+                    entry.scrambleName = OptionalFlag(item, "scramble_name", true, where);
+                    builder.AddEntry(std::move(entry));
+                });
+}
+
 void AddKeys(const json& manifest, PgrBuilder& builder) {
-    size_t index = 0;
-    for (const json& item : ArrayField(manifest, "keys")) {
-        const std::string where = "keys[" + std::to_string(index++) + "]";
-        if (!item.is_object())
-            throw PgrBuildError(where + " must be an object");
-        RejectUnknownFields(item, {"name", "value", "scramble_name", "scramble_value"}, where);
-        PgrKeySpec key;
-        key.name = RequiredString(item, "name", where);
-        key.value = RequiredString(item, "value", where);
-        key.scrambleName = OptionalFlag(item, "scramble_name", true, where);
-        key.scrambleValue = OptionalFlag(item, "scramble_value", true, where);
-        builder.AddKey(std::move(key));
-    }
+    ForEachItem(manifest, "keys", {"name", "value", "scramble_name", "scramble_value"},
+                [&](const json& item, const std::string& where) {
+                    PgrKeySpec key;
+                    key.name = RequiredString(item, "name", where);
+                    key.value = RequiredString(item, "value", where);
+                    key.scrambleName = OptionalFlag(item, "scramble_name", true, where);
+                    key.scrambleValue = OptionalFlag(item, "scramble_value", true, where);
+                    builder.AddKey(std::move(key));
+                });
 }
 
 }  // namespace
