@@ -59,27 +59,35 @@ TEST(CorvaneWait, ListsWithNothingToWaitForOrTooLongNames) {
     Core().Window.Destroy(w);
 }
 
-// The main thread only tries the toolkit lock once when it raises an event.
-// A click that comes while another thread holds the lock, setting up its
-// wait, must still wake that wait.
-TEST(CorvaneWait, ClickDuringWaitSetUpIsNotLost) {
-    const int w = NewWindow();
-    const HWND window = Core().Window.GetHwnd(w);
+// Sends message to window from another thread while that thread holds the
+// toolkit lock, as a thread setting up its wait holds it, then waits for
+// events on window. True when the wait returned by itself.
+bool WaitAfterMessageDuringSetUp(int window, UINT message, WPARAM wParam, LPARAM lParam, const char* events) {
     std::atomic<bool> lockHeld{false};
     std::thread setUp([&] {
         while (!Core().ToolkitLock().TryAcquire())
             Sleep(0);
         lockHeld = true;
-        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(Core().Window.GetHwnd(window), message, wParam, lParam);
         Core().ToolkitLock().Release();
     });
-    ASSERT_TRUE(WaitFor([&] { return lockHeld.load(); }));
-    {
+    bool returnedByItself = false;
+    if (WaitFor([&] { return lockHeld.load(); })) {
         CWaitWatch watch([] { return true; }, [] {});
-        EXPECT_EQ(Core().WaitEvents(w, "MouseClick", 0), 1);
-        EXPECT_TRUE(watch.ReturnedByItself()) << "the click was lost";
+        EXPECT_EQ(Core().WaitEvents(window, events, 0), 1);
+        returnedByItself = watch.ReturnedByItself();
     }
     setUp.join();
+    return returnedByItself;
+}
+
+// The main thread only tries the toolkit lock once when it raises an event.
+// A click that comes while another thread holds the lock, setting up its
+// wait, must still wake that wait.
+TEST(CorvaneWait, ClickDuringWaitSetUpIsNotLost) {
+    const int w = NewWindow();
+    EXPECT_TRUE(WaitAfterMessageDuringSetUp(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), "MouseClick"))
+        << "the click was lost";
     EXPECT_EQ(CCorWindow(w).MouseClicked(), 1);
     Core().Window.Destroy(w);
 }
@@ -88,23 +96,8 @@ TEST(CorvaneWait, ClickDuringWaitSetUpIsNotLost) {
 // place: the waiter consumes it and the window stays.
 TEST(CorvaneWait, CloseDuringWaitSetUpIsConsumedByTheWait) {
     const int w = NewWindow();
-    const HWND window = Core().Window.GetHwnd(w);
-    std::atomic<bool> lockHeld{false};
-    std::thread setUp([&] {
-        while (!Core().ToolkitLock().TryAcquire())
-            Sleep(0);
-        lockHeld = true;
-        SendMessageA(window, WM_CLOSE, 0, 0);
-        Core().ToolkitLock().Release();
-    });
-    ASSERT_TRUE(WaitFor([&] { return lockHeld.load(); }));
-    {
-        CWaitWatch watch([] { return true; }, [] {});
-        EXPECT_EQ(Core().WaitEvents(w, "CloseWindow", 0), 1);
-        EXPECT_TRUE(watch.ReturnedByItself());
-    }
-    setUp.join();
-    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(WaitAfterMessageDuringSetUp(w, WM_CLOSE, 0, 0, "CloseWindow"));
+    EXPECT_TRUE(IsWindow(Core().Window.GetHwnd(w)));
     EXPECT_EQ(Core().Window.CloseRequested(w), 1);
     Core().Window.Destroy(w);
 }
