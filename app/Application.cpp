@@ -1,0 +1,25 @@
+#include "app/Application.h"
+
+#include <ole2.h>
+
+CWinApp::~CWinApp() {
+    if (m_bOleInitialised)
+        OleUninitialize();
+}
+
+bool CWinApp::InitInstance() {
+    m_bOleInitialised = SUCCEEDED(OleInitialize(nullptr));
+    return m_bOleInitialised;
+}
+
+int CWinApp::Run(HINSTANCE instance) {
+    m_hInstance = instance;
+    if (!InitInstance())
+        return 1;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/wine/ToolkitTestSupport.h"
+
+namespace {
+
+bool WaiterSuspended() {
+    return Core().IsWaiterSuspended();
+}
+
+TEST(CorvaneWait, ClosingAWaitedWindowResumesTheWaiterAndKeepsTheWindow) {
+    const int w = NewWindow();
+    const HWND window = Core().Window.GetHwnd(w);
+    CWaitWatch watch(WaiterSuspended, [&] { PostMessageA(window, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(Core().WaitEvents(w, "AnyButton, CloseWindow", 0), 1);
+    EXPECT_TRUE(watch.ReturnedByItself());
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(Core().Window.CloseRequested(w), 1);
+    EXPECT_EQ(Core().Window.CloseRequested(w), 0);
+    Core().Window.Destroy(w);
+}
+
+TEST(CorvaneWait, UserEventResumesTheWaiter) {
+    const int w = NewWindow();
+    CWaitWatch watch(WaiterSuspended, [&] { Core().RaiseUserEvent(w, 42); });
+    EXPECT_EQ(CCorWindow(w).WaitEvents("userevent"), 1);
+    EXPECT_TRUE(watch.ReturnedByItself());
+    Core().Window.Destroy(w);
+}
+
+TEST(CorvaneWait, EventsOfOtherWindowsOrKindsDoNotWake) {
+    const int w = NewWindow();
+    const int other = NewWindow("hide", 240, 20);
+    // A user event for another window and a mouse click in this one pass by;
+    // only the close ends the wait.
+    CWaitWatch watch(WaiterSuspended, [&] {
+        Core().RaiseUserEvent(other, 1);
+        SendMessageA(Core().Window.GetHwnd(w), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        const bool stillAsleep = WaiterSuspended();
+        EXPECT_TRUE(stillAsleep);
+        PostMessageA(Core().Window.GetHwnd(w), WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(Core().WaitEvents(w, "UserEvent,CloseWindow", 0), 1);
+    EXPECT_TRUE(watch.ReturnedByItself());
+    EXPECT_EQ(Core().Window.CloseRequested(w), 1);
+    Core().Window.Destroy(w);
+    Core().Window.Destroy(other);
+}
+
+TEST(CorvaneWait, ListsWithNothingToWaitForOrTooLongNames) {
+    const int w = NewWindow();
+    EXPECT_EQ(Core().WaitEvents(w, "NoSuchEvent, AnyButton CloseWindow", 0), 1);
+    EXPECT_EQ(Core().WaitEvents(w, "", 0), 1);
+    EXPECT_EQ(Core().WaitEvents(w, ("AnyButton," + std::string(200, 'x')).c_str(), 0), 0);
+    EXPECT_EQ(Core().WaitEvents(w, "AnyButton", 1), 1);  // peek: registered, not waited
+    EXPECT_FALSE(Core().ToolkitLock().IsHeld());
+    Core().Window.Destroy(w);
+}
+
+// Sends message to window from another thread while that thread holds the
+// toolkit lock, as a thread setting up its wait holds it, then waits for
+// events on window. True when the wait returned by itself.
+bool WaitAfterMessageDuringSetUp(int window, UINT message, WPARAM wParam, LPARAM lParam, const char* events) {
+    std::atomic<bool> lockHeld{false};
+    std::thread setUp([&] {
+        while (!Core().ToolkitLock().TryAcquire())
+            Sleep(0);
+        lockHeld = true;
+        SendMessageA(Core().Window.GetHwnd(window), message, wParam, lParam);
+        Core().ToolkitLock().Release();
+    });
+    bool returnedByItself = false;
+    if (WaitFor([&] { return lockHeld.load(); })) {
+        CWaitWatch watch([] { return true; }, [] {});
+        EXPECT_EQ(Core().WaitEvents(window, events, 0), 1);
+        returnedByItself = watch.ReturnedByItself();
+    }
+    setUp.join();
+    return returnedByItself;
+}
+
+// The main thread only tries the toolkit lock once when it raises an event.
+// A click that comes while another thread holds the lock, setting up its
+// wait, must still wake that wait.
+TEST(CorvaneWait, ClickDuringWaitSetUpIsNotLost) {
+    const int w = NewWindow();
+    EXPECT_TRUE(WaitAfterMessageDuringSetUp(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), "MouseClick"))
+        << "the click was lost";
+    EXPECT_EQ(CCorWindow(w).MouseClicked(), 1);
+    Core().Window.Destroy(w);
+}
+
+// A close that arrives during the set-up is decided once the wait is in
+// place: the waiter consumes it and the window stays.
+TEST(CorvaneWait, CloseDuringWaitSetUpIsConsumedByTheWait) {
+    const int w = NewWindow();
+    EXPECT_TRUE(WaitAfterMessageDuringSetUp(w, WM_CLOSE, 0, 0, "CloseWindow"));
+    EXPECT_TRUE(IsWindow(Core().Window.GetHwnd(w)));
+    EXPECT_EQ(Core().Window.CloseRequested(w), 1);
+    Core().Window.Destroy(w);
+}
+
+HWND g_hFoundBox = nullptr;
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    g_hFoundBox = window;
+    return FALSE;
+}
+
+TEST(CorvaneWait, MessageBoxFromTheWorkerReturnsThePressedButton) {
+    const int w = NewWindow();
+    const HWND owner = Core().Window.GetHwnd(w);
+    HWND box = nullptr, boxOwner = nullptr;
+    std::thread user([&] {
+        g_hFoundBox = nullptr;
+        if (!WaitFor([] {
+                EnumThreadWindows(CWorkerApp::MainThreadId(), FindMessageBox, 0);
+                return g_hFoundBox != nullptr;
+            }))
+            return;
+        box = g_hFoundBox;
+        boxOwner = GetWindow(box, GW_OWNER);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDNO)));
+    });
+    const int pressed = CCorWindow(w).MessageBox("Keep the files?", "Question", MB_YESNO);
+    user.join();
+    ASSERT_NE(box, nullptr) << "no message box was shown";
+    EXPECT_EQ(boxOwner, owner);
+    EXPECT_EQ(pressed, IDNO);
+    Core().Window.Destroy(w);
+}
+
+TEST(CorvaneWait, RunOnMainThreadRunsThereWhileTheCallerWaits) {
+    DWORD ranOn = 0;
+    EXPECT_EQ(Core().RunOnMainThread([](void* first, void*) { *static_cast<DWORD*>(first) = GetCurrentThreadId(); },
+                                     &ranOn, nullptr),
+              1);
+    EXPECT_EQ(ranOn, CWorkerApp::MainThreadId());
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// The toolkit core: one per process. It owns the registry of items, the
+// hidden frame window through which other threads reach the main thread, the
+// default GDI objects, the colour names and the event wait list.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "toolkit/ColourTable.h"
+#include "toolkit/CorItem.h"
+#include "toolkit/Platform.h"
+#include "toolkit/SystemApis.h"
+#include "toolkit/WaitList.h"
+#include "toolkit/WindowOps.h"
+
+// The request message of the frame and user windows; wParam is a sub-code.
+constexpr UINT kRequestMessage = WM_USER + 22;
+
+enum RequestCode : WPARAM {
+    kRequestCreate = 0,         // frame: create the item described by lParam
+    kRequestAttachToggle = 2,   // frame: detach or re-attach the child window lParam
+    kRequestRunCall = 3,        // frame: run the call of item lParam
+    kRequestSuspendWaiter = 4,  // frame: suspend the waiting thread
+    kRequestFreeze = 5,         // user window: stop painting
+    kRequestRaiseEvent = 6,     // user window: raise event lParam
+    kRequestDestroy = 7,        // frame: destroy window lParam
+    kRequestRunCallHere = 8,    // user window: run the call of item lParam
+    kRequestActivate = 9,       // user window: bring to the front with the focus
+};
+
+// The system-menu item that puts a detached window back.
+constexpr WPARAM kReAttachCommand = 1234;
+
+// What a creation call hands the creating thread; the result comes back in it.
+struct CreationRequest;
+
+enum class RaiseResult { NoneWaiting, Resumed, Pending };
+
+class CCorvaneCore {
+  public:
+    CCorvaneCore(HWND parent, HINSTANCE instance);
+    CCorvaneCore(const CCorvaneCore&) = delete;
+    CCorvaneCore& operator=(const CCorvaneCore&) = delete;
+
+    // Registry. Handles are 1-based and never reused.
+    CorItem* FindItem(int handle) const;
+    CorItem* FindLiveItem(int handle, int kind) const;
+    CorItem* FindWindowItem(int handle) const { return FindLiveItem(handle, kKindWindow); }
+    CorItem* FindItemByWindow(HWND window) const;
+    int Count() const { return m_nCount.load(); }
+
+    // Creation. The first window of the process also makes the frame window
+    // and makes the calling thread the toolkit's main thread.
+    int CreateFirstWindow(int x, int y, int width, int height, const char* title, const char* options);
+    int CreateWindow(int x, int y, int width, int height, const char* title, const char* options);
+    int CreateBitmap(int width, int height);
+
+    int SetCurrentWindow(int handle);
+    int ResetCurrentWindow();
+    int CurrentWindow() const { return m_nCurrentWindow.load(); }
+
+    // Blocks the calling thread until one of the events of list happens in
+    // window (or, with peek, only registers them). 1 when woken or nothing to
+    // wait for, 0 for a bad window or list.
+    int WaitEvents(int window, const char* list, int peek);
+    int RaiseUserEvent(int window, int value);
+    // Main thread only: delivers an event of window to the waiting thread.
+    RaiseResult RaiseEvent(int code, CorItem* window);
+
+    // Runs callback(first, second) on the main thread while the caller is
+    // suspended; 1 once it ran, 0 when there is no window 1 to carry it.
+    int RunOnMainThread(MainThreadCallback callback, void* first, void* second);
+    // The same on the thread that owns window.
+    int RunOnWindowThread(int window, MainThreadCallback callback, void* first, void* second);
+    int FreezeWindow(int window);
+    int UnfreezeWindow(int window);
+
+    CToolkitLock& ToolkitLock() { return m_stLock; }
+    HWND FrameWindow() const { return m_hFrame; }
+    HINSTANCE Instance() const { return m_hInstance; }
+    bool OnMainThread() const { return GetCurrentThreadId() == m_nMainThreadId; }
+    bool IsWaiterSuspended() const { return m_nSuspended.load() != 0; }
+    HFONT CurrentFont() const { return m_hCurrentFont; }
+    const SystemApis& Apis() const { return m_stApis; }
+    CColourTable& Colours() { return m_stColours; }
+    HPEN WhitePen() const { return m_hWhitePen; }
+    HPEN DarkGreyPen() const { return m_hDarkGreyPen; }
+    HPEN GreyPen() const { return m_hGreyPen; }
+    HBRUSH BlackBrush() const { return m_hBlackBrush; }
+
+    // Window operations by handle: Window.Close, Window.Show, ...
+    CWindowOps Window;
+
+    // Window procedures (static entry points find the core).
+    static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK UserWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+  private:
+    friend class CWindowOps;
+
+    int Create(CreationRequest& request);
+    int CreateWindowItem(CorItem* parent, int x, int y, int width, int height, const char* title,
+                         const char* options);
+    void CreateOnThisThread(CreationRequest& request);
+    void CreateUserWindow(CreationRequest& request);
+    void CreateOffscreenItem(CreationRequest& request);
+    CorItem* RegisterItem(std::unique_ptr<CorItem> item);
+    void CreateFrameWindow(int x, int y, int width, int height, const char* title);
+
+    LRESULT OnFrameMessage(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnFrameRequest(WPARAM code, LPARAM argument);
+    LRESULT OnUserWindowCreate(HWND, LPARAM);
+    LRESULT OnSurfaceMessage(CorItem& item, UINT, WPARAM, LPARAM);
+    bool OnMouseMessage(CorItem& item, UINT, WPARAM, LPARAM);
+    bool OnKeyMessage(CorItem& item, UINT, WPARAM);
+    LRESULT OnClose(CorItem& item);
+    void FinishClose(CorItem& item, bool consumed);
+    void OnDestroy(CorItem& item);
+    LRESULT OnPaint(CorItem& item);
+    LRESULT OnSizing(CorItem& item, WPARAM edge, RECT& rect);
+    LRESULT OnUserWindowRequest(CorItem& item, WPARAM code, LPARAM argument);
+
+    bool Deliver(int code, int window);
+    void DeliverPendingEvents();
+    void SuspendWaiter();
+    void RunCall(CorItem& carrier);
+    void ToggleAttach(CorItem& item);
+    void Activate(HWND window);
+    int PostCall(CorItem& carrier, HWND target, WPARAM code, MainThreadCallback callback, void* first,
+                 void* second);
+
+    HINSTANCE m_hInstance;
+    HWND m_hParent;
+    SystemApis m_stApis;
+    DWORD m_nMainThreadId = 0;
+
+    HWND m_hFrame = nullptr;
+    HDC m_hFrameDC = nullptr;
+    HBITMAP m_hFrameBitmap = nullptr;
+    RECT m_stFrameRect = {};
+
+    // Items are appended under m_stAppendMutex and never unlinked, so
+    // look-ups walk the list without a lock.
+    std::mutex m_stAppendMutex;
+    std::atomic<CorItem*> m_pHead{nullptr};
+    CorItem* m_pTail = nullptr;
+    std::atomic<int> m_nCount{0};
+    std::atomic<int> m_nAlive{0};
+    std::atomic<int> m_nCurrentWindow{1};
+
+    HPEN m_hWhitePen;
+    HPEN m_hDarkGreyPen;
+    HPEN m_hGreyPen;
+    HBRUSH m_hBlackBrush;
+    COLORREF m_nBrushColour = RGB(255, 255, 255);
+    HFONT m_hDefaultFont;
+    HFONT m_hCurrentFont;
+    CColourTable m_stColours;
+
+    // The wait: guarded by m_stLock except the pending events, which belong
+    // to the main thread.
+    CToolkitLock m_stLock;
+    CWaitList m_stWaitList;
+    CPendingEvents m_stPending;
+    HANDLE m_hWaitingThread = nullptr;
+    std::atomic<int> m_nHandshake{0};
+    std::atomic<int> m_nSuspended{0};
+    std::atomic<int> m_nCallBusy{0};
+};
+
+// The process's toolkit core, null before the first CCorvane.
+CCorvaneCore* CorvaneCore();
+
+// A real handle of the calling thread, which another thread can suspend and
+// resume; the receiver closes it.
+HANDLE DuplicateCurrentThread();

@@ -1,0 +1,148 @@
+// Calls carried to the main thread (or a window's own thread) while the
+// caller is suspended, freezing a window's painting, and detaching child
+// windows.
+#include "toolkit/CorvaneCore.h"
+
+namespace {
+
+constexpr DWORD kCallPollMs = 50;
+constexpr int kUnfreezeAttempts = 100;
+constexpr int kDetachMargin = 5;
+constexpr const char* kReAttachText = "ReAttach";
+
+}  // namespace
+
+// One call record per carrier and one busy flag: concurrent callers take
+// turns instead of overwriting each other's record.
+int CCorvaneCore::PostCall(CorItem& carrier, HWND target, WPARAM code, MainThreadCallback callback, void* first,
+                           void* second) {
+    int expected = 0;
+    while (!m_nCallBusy.compare_exchange_weak(expected, 1)) {
+        expected = 0;
+        Sleep(0);
+    }
+    MainThreadCall& call = carrier.call;
+    call.callback = callback;
+    call.first = first;
+    call.second = second;
+    call.caller = DuplicateCurrentThread();
+    call.done = 0;
+    bool ran = PostMessageA(target, kRequestMessage, code, reinterpret_cast<LPARAM>(&carrier)) != FALSE;
+    while (ran && !call.done) {
+        Sleep(kCallPollMs);
+        // A window destroyed before it saw the request never runs it.
+        if (!IsWindow(target) && !call.done)
+            ran = false;
+    }
+    if (!ran)
+        CloseHandle(call.caller);
+    m_nCallBusy = 0;
+    return ran ? 1 : 0;
+}
+
+int CCorvaneCore::RunOnMainThread(MainThreadCallback callback, void* first, void* second) {
+    CorItem* carrier = FindWindowItem(1);
+    if (!carrier)
+        return 0;
+    if (OnMainThread()) {
+        callback(first, second);
+        return 1;
+    }
+    return PostCall(*carrier, m_hFrame, kRequestRunCall, callback, first, second);
+}
+
+int CCorvaneCore::RunOnWindowThread(int window, MainThreadCallback callback, void* first, void* second) {
+    CorItem* carrier = FindWindowItem(window);
+    if (!carrier)
+        return 0;
+    if (GetWindowThreadProcessId(carrier->window, nullptr) == GetCurrentThreadId()) {
+        callback(first, second);
+        return 1;
+    }
+    return PostCall(*carrier, carrier->window, kRequestRunCallHere, callback, first, second);
+}
+
+// The caller stays suspended while its callback runs, so the two never run
+// at the same time.
+void CCorvaneCore::RunCall(CorItem& carrier) {
+    MainThreadCall& call = carrier.call;
+    SuspendThread(call.caller);
+    call.callback(call.first, call.second);
+    call.done = 1;
+    ResumeThread(call.caller);
+    CloseHandle(call.caller);
+}
+
+int CCorvaneCore::FreezeWindow(int window) {
+    CorItem* item = FindWindowItem(window);
+    if (!item || item->surface->busy)
+        return 0;
+    CWindowSurface& s = *item->surface;
+    if (s.frozen)
+        return 1;
+    if (OnMainThread()) {
+        s.frozen = 1;
+        return 1;
+    }
+    PostMessageA(item->window, kRequestMessage, kRequestFreeze, 0);
+    while (!s.frozen) {
+        if (!item->live)
+            return 0;
+        Sleep(0);
+    }
+    return 1;
+}
+
+int CCorvaneCore::UnfreezeWindow(int window) {
+    CorItem* item = FindWindowItem(window);
+    if (!item)
+        return 0;
+    for (int attempt = 0; attempt < kUnfreezeAttempts && !item->surface->Present(); ++attempt)
+        Sleep(0);
+    item->surface->frozen = 0;
+    return 1;
+}
+
+void CCorvaneCore::Activate(HWND window) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window);
+    ::SetFocus(window);
+}
+
+void CCorvaneCore::ToggleAttach(CorItem& item) {
+    AttachState& a = item.attach;
+    const HWND window = item.window;
+    if (!a.detached) {
+        const LONG style = GetWindowLongA(window, GWL_STYLE);
+        const HWND parent = GetParent(window);
+        if (!(style & WS_CHILD) || !parent)
+            return;
+        RECT placement;
+        GetWindowRect(window, &placement);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&placement), 2);
+        a = {true, parent, placement, style};
+        ShowWindow(window, SW_HIDE);
+        SetWindowLongA(window, GWL_STYLE, WS_POPUP | WS_VISIBLE | WS_OVERLAPPEDWINDOW);
+        SetParent(window, nullptr);
+        POINT origin = {0, 0};
+        ClientToScreen(parent, &origin);
+        WINDOWPLACEMENT wp = {};
+        wp.length = sizeof(wp);
+        GetWindowPlacement(window, &wp);
+        const int left = origin.x + placement.left + kDetachMargin;
+        const int top = origin.y + placement.top + kDetachMargin;
+        wp.rcNormalPosition = {left, top, left + placement.right - placement.left,
+                               top + placement.bottom - placement.top};
+        wp.showCmd = SW_SHOW;
+        SetWindowPlacement(window, &wp);
+        AppendMenuA(GetSystemMenu(window, FALSE), MF_STRING, kReAttachCommand, kReAttachText);
+        return;
+    }
+    GetSystemMenu(window, TRUE);
+    const LONG border = (a.style & WS_BORDER) ? 0 : WS_BORDER;
+    SetWindowLongA(window, GWL_STYLE, WS_CHILD | WS_VISIBLE | border);
+    SetParent(window, a.parent);
+    SetWindowPos(window, HWND_TOP, a.placement.left, a.placement.top, a.placement.right - a.placement.left,
+                 a.placement.bottom - a.placement.top, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    a.detached = false;
+}

@@ -1,0 +1,70 @@
+// The hidden frame window "qv_KelmarWin": the main thread's door for every
+// request from other threads.
+#include "toolkit/CorvaneCore.h"
+
+namespace {
+
+constexpr int kFrameBitmapSize = 10;
+
+}  // namespace
+
+LRESULT CALLBACK CCorvaneCore::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CCorvaneCore* core = CorvaneCore();
+    if (!core)
+        return DefWindowProcA(window, message, wParam, lParam);
+    return core->OnFrameMessage(window, message, wParam, lParam);
+}
+
+LRESULT CCorvaneCore::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: {
+        m_hFrame = window;
+        HDC screen = GetDC(window);
+        m_hFrameDC = CreateCompatibleDC(screen);
+        m_hFrameBitmap = CreateCompatibleBitmap(screen, kFrameBitmapSize, kFrameBitmapSize);
+        ReleaseDC(window, screen);
+        SelectObject(m_hFrameDC, m_hFrameBitmap);
+        SelectObject(m_hFrameDC, m_hCurrentFont);
+        GetClientRect(window, &m_stFrameRect);
+        FillRect(m_hFrameDC, &m_stFrameRect, m_hBlackBrush);
+        SetTextColor(m_hFrameDC, RGB(255, 255, 255));
+        SetBkColor(m_hFrameDC, m_nBrushColour);
+        return 0;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        BitBlt(dc, 0, 0, kFrameBitmapSize, kFrameBitmapSize, m_hFrameDC, 0, 0, SRCCOPY);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case kRequestMessage:
+        return OnFrameRequest(wParam, lParam);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CCorvaneCore::OnFrameRequest(WPARAM code, LPARAM argument) {
+    switch (code) {
+    case kRequestCreate:
+        CreateOnThisThread(*reinterpret_cast<CreationRequest*>(argument));
+        return 1;
+    case kRequestAttachToggle:
+        ToggleAttach(*reinterpret_cast<CorItem*>(argument));
+        return 1;
+    case kRequestRunCall:
+        RunCall(*reinterpret_cast<CorItem*>(argument));
+        return 1;
+    case kRequestSuspendWaiter:
+        SuspendWaiter();
+        return 1;
+    case kRequestDestroy:
+        DestroyWindow(reinterpret_cast<HWND>(argument));
+        return 1;
+    default:
+        return 0;
+    }
+}

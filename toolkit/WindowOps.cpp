@@ -1,0 +1,209 @@
+#include "toolkit/WindowOps.h"
+
+#include "toolkit/CorvaneCore.h"
+
+CWindowSurface* CWindowOps::Surface(int window) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    return item ? item->surface.get() : nullptr;
+}
+
+int CWindowOps::Close(int window) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    SendMessageA(item->window, WM_CLOSE, 0, 0);
+    return 1;
+}
+
+// Windows belong to the main thread, which alone may destroy them; a local
+// window is destroyed by its own thread.
+int CWindowOps::Destroy(int window) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    if (GetWindowThreadProcessId(item->window, nullptr) == GetCurrentThreadId())
+        DestroyWindow(item->window);
+    else
+        SendMessageA(m_stCore.FrameWindow(), kRequestMessage, kRequestDestroy, reinterpret_cast<LPARAM>(item->window));
+    return 1;
+}
+
+int CWindowOps::Show(int window, int mode) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    item->surface->MarkForRepaint();
+    InvalidateRect(item->window, nullptr, FALSE);
+    ShowWindow(item->window, mode ? mode : SW_SHOW);
+    return 1;
+}
+
+int CWindowOps::Hide(int window) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    ShowWindow(item->window, SW_HIDE);
+    return 1;
+}
+
+int CWindowOps::SetPos(int window, int x, int y) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    SetWindowPos(item->window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    InvalidateRect(item->window, nullptr, FALSE);
+    return 1;
+}
+
+int CWindowOps::AdjustPos(int window, int dx, int dy) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    RECT r;
+    GetWindowRect(item->window, &r);
+    return SetPos(window, r.left + dx, r.top + dy);
+}
+
+int CWindowOps::GetPosX(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->latches.posX.load() : 0;
+}
+
+int CWindowOps::GetPosY(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->latches.posY.load() : 0;
+}
+
+int CWindowOps::GetWidth(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->Width() : 0;
+}
+
+int CWindowOps::GetHeight(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->Height() : 0;
+}
+
+// Focus can only be given by the window's own thread.
+int CWindowOps::SetFocus(int window) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    SendMessageA(item->window, kRequestMessage, kRequestActivate, 0);
+    return 1;
+}
+
+HWND CWindowOps::GetHwnd(int window) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    return item ? item->window : nullptr;
+}
+
+HDC CWindowOps::GetDC(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->WindowDC() : nullptr;
+}
+
+int CWindowOps::AutoBuffer(int window) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    s->SetUpdateMode(0);
+    return 1;
+}
+
+int CWindowOps::SetCloseCallback(int window, CloseCallback callback, void* user) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    s->closeCallback = callback;
+    s->closeUser = user;
+    return 1;
+}
+
+int CWindowOps::SetDestroyCallback(int window, CloseCallback callback, void* user) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    s->destroyCallback = callback;
+    s->destroyUser = user;
+    return 1;
+}
+
+int CWindowOps::SetMessageHook(int window, MessageHook hook, void* user) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    s->hookUser = user;
+    s->hook = hook;
+    return 1;
+}
+
+int CWindowOps::SetKeepOpen(int window, bool keepOpen) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    s->keepOpen = keepOpen ? 1 : 0;
+    return 1;
+}
+
+int CWindowOps::CloseRequested(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->latches.closeRequested.exchange(0) : 0;
+}
+
+// Also lets the window's queued messages be looked at, as a program polling
+// for clicks expects its window to stay responsive.
+int CWindowOps::MouseClicked(int window) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    return s->latches.mouseClicked.exchange(0);
+}
+
+int CWindowOps::DoubleClicked(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->latches.doubleClicked.exchange(0) : 0;
+}
+
+int CWindowOps::MouseMoved(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->latches.mouseMoved.exchange(0) : 0;
+}
+
+int CWindowOps::GetMousePos(int window, int& x, int& y) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    s->latches.mouseMoved = 0;
+    x = s->latches.mouseX;
+    y = s->latches.mouseY;
+    return s->latches.mouseSeen.load();
+}
+
+int CWindowOps::ResetMouse(int window) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    WindowLatches& l = s->latches;
+    l.buttonDown = 0;
+    l.doubleClicked = 0;
+    l.mouseClicked = 0;
+    l.mouseMoved = 0;
+    l.wheel = 0;
+    return 1;
+}
+
+int CWindowOps::GetKey(int window) {
+    CWindowSurface* s = Surface(window);
+    return s ? s->keys.Pop() : 0;
+}
+
+int CWindowOps::ToggleAttach(int window) {
+    CorItem* item = m_stCore.FindWindowItem(window);
+    if (!item)
+        return 0;
+    SendMessageA(m_stCore.FrameWindow(), kRequestMessage, kRequestAttachToggle, reinterpret_cast<LPARAM>(item));
+    return 1;
+}

@@ -1,0 +1,55 @@
+// The Window. operations: each takes a window handle first and returns 0,
+// doing nothing, unless the handle names a live window.
+#pragma once
+
+#include "toolkit/Platform.h"
+#include "toolkit/WindowSurface.h"
+
+class CCorvaneCore;
+struct CorItem;
+
+class CWindowOps {
+  public:
+    explicit CWindowOps(CCorvaneCore& core) : m_stCore(core) {}
+
+    // Parent 0 for none; returns the new handle or 0.
+    int CreateWindow(int parent, int x, int y, int width, int height, const char* title, const char* options);
+    // Asks the window to close, as its close box does.
+    int Close(int window);
+    // Destroys the window whatever its keep-open flag says.
+    int Destroy(int window);
+    int Show(int window, int mode);
+    int Hide(int window);
+    int SetPos(int window, int x, int y);
+    int AdjustPos(int window, int dx, int dy);
+    int GetPosX(int window);
+    int GetPosY(int window);
+    int GetWidth(int window);
+    int GetHeight(int window);
+    int SetFocus(int window);
+    HWND GetHwnd(int window);
+    HDC GetDC(int window);
+    int AutoBuffer(int window);
+
+    int SetCloseCallback(int window, CloseCallback callback, void* user);
+    int SetDestroyCallback(int window, CloseCallback callback, void* user);
+    int SetMessageHook(int window, MessageHook hook, void* user);
+    int SetKeepOpen(int window, bool keepOpen);
+
+    // Latches: read and clear.
+    int CloseRequested(int window);
+    int MouseClicked(int window);
+    int DoubleClicked(int window);
+    int MouseMoved(int window);
+    int GetMousePos(int window, int& x, int& y);
+    int ResetMouse(int window);
+    int GetKey(int window);
+
+    // A child window becomes a floating one, or a detached one goes back.
+    int ToggleAttach(int window);
+
+  private:
+    CWindowSurface* Surface(int window);
+
+    CCorvaneCore& m_stCore;
+};
