@@ -41,6 +41,17 @@ bool TableStringEquals(const char* table, int32_t offset, const char* wanted, in
     return DecodeScrambledString(table, offset, work, workSize) >= 0 && strcmp(work, wanted) == 0;
 }
 
+bool TableStringText(const char* table, int32_t offset, std::string& text) {
+    if (!IsScrambledString(table, offset)) {
+        text = table + offset;
+        return true;
+    }
+    char decoded[Pgr::kMaxDecodedString];
+    const int32_t length = DecodeScrambledString(table, offset, decoded, sizeof decoded);
+    text.assign(decoded, length >= 0 ? static_cast<size_t>(length) : 0);
+    return length >= 0;
+}
+
 const char* TableStringValue(const char* table, int32_t offset) {
     if (!IsScrambledString(table, offset))
         return table + offset;

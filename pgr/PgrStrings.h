@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "pgr/PgrFormat.h"
 
@@ -22,6 +23,10 @@ int32_t DecodeScrambledString(const char* table, int32_t offset, char* out, int 
 // Whether the string at offset, decoded in a work buffer of workSize bytes,
 // equals wanted exactly.
 bool TableStringEquals(const char* table, int32_t offset, const char* wanted, int workSize);
+
+// The text of the string at offset, plain or decoded, for tools that show a
+// table; false when a scrambled string does not decode to a terminated text.
+bool TableStringText(const char* table, int32_t offset, std::string& text);
 
 // The text of the string at offset: a plain one where it lies in the table, a
 // scrambled one decoded into the process-wide value ring, where it stays

@@ -3,7 +3,6 @@
 // almost always meets the checksum, and with its checksum word made right, so
 // that the structure checks and everything behind them see the damage.
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,11 +17,9 @@ namespace {
 const DisplayInfo kDisplay{0, 768, 1024};
 
 std::string TextAt(const CReadPGR& reader, int32_t offset) {
-    if (!IsScrambledString(reader.StringTable(), offset))
-        return reader.StringTable() + offset;
-    char decoded[Pgr::kMaxDecodedString];
-    const int32_t length = DecodeScrambledString(reader.StringTable(), offset, decoded, sizeof decoded);
-    return length >= 0 ? std::string(decoded, static_cast<size_t>(length)) : std::string();
+    std::string text;
+    TableStringText(reader.StringTable(), offset, text);
+    return text;
 }
 
 // Names found in the archive are looked up the way the installer looks them

@@ -87,13 +87,9 @@ TEST_F(EmbeddedPayload, EveryEntryAndKeyMatchesTheArchiveFile) {
     ASSERT_EQ(memory.FileCount(), file.FileCount());
     ASSERT_EQ(memory.KeyCount(), file.KeyCount());
     for (int32_t i = 0; i < memory.FileCount(); i++) {
-        char name[Pgr::kMaxDecodedString];
-        const int32_t offset = memory.FileEntry(i).nameOffset;
-        if (IsScrambledString(memory.StringTable(), offset))
-            ASSERT_GE(DecodeScrambledString(memory.StringTable(), offset, name, sizeof name), 0);
-        else
-            snprintf(name, sizeof name, "%s", memory.StringTable() + offset);
-        EXPECT_EQ(Extracted(memory, name), Extracted(file, name)) << name;
+        std::string name;
+        ASSERT_TRUE(TableStringText(memory.StringTable(), memory.FileEntry(i).nameOffset, name));
+        EXPECT_EQ(Extracted(memory, name.c_str()), Extracted(file, name.c_str())) << name;
     }
 }
 

@@ -42,14 +42,7 @@ struct TableString {
 TableString StringAt(const CReadPGR& reader, int32_t offset) {
     TableString s;
     s.scrambled = IsScrambledString(reader.StringTable(), offset);
-    if (!s.scrambled) {
-        s.text = reader.StringTable() + offset;
-        return s;
-    }
-    char decoded[Pgr::kMaxDecodedString];
-    const int32_t length = DecodeScrambledString(reader.StringTable(), offset, decoded, sizeof decoded);
-    s.decodes = length >= 0;
-    s.text = s.decodes ? std::string(decoded, static_cast<size_t>(length)) : std::string();
+    s.decodes = TableStringText(reader.StringTable(), offset, s.text);
     return s;
 }
 
