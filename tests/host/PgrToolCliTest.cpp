@@ -1,11 +1,19 @@
 // Runs the pgrtool program itself: exit codes, messages and the promise that a
 // failed command leaves no output file behind.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
+#include <vector>
+
+#include "install/Bits16.h"
+#include "pgr/PgrTransforms.h"
+#include "tests/unit/ArchiveFixtures.h"
+#include "tools/pgrtool/PgrBuilder.h"
 
 namespace fs = std::filesystem;
 
@@ -43,6 +51,13 @@ class PgrToolCli : public ::testing::Test {
 
     void Write(const std::string& name, const std::string& content) {
         std::ofstream(m_dir / name, std::ios::binary) << content;
+    }
+    void Write(const std::string& name, const std::vector<uint8_t>& content) {
+        Write(name, std::string(content.begin(), content.end()));
+    }
+    std::string Read(const fs::path& path) const {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
     }
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }
 
@@ -98,6 +113,96 @@ TEST_F(PgrToolCli, ScrambleTextsWritesAHeaderOrNothing) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.output.find("bad.txt: line 2: Title is defined twice"), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(Path("B.h")));
+}
+
+TEST_F(PgrToolCli, ExtractGivesBackEverySourceOfThePackedManifest) {
+    ASSERT_EQ(RunTool("pack " + std::string(DEMO_MANIFEST) + " -o " + Path("demo.pgr")).exitCode, 0);
+    const ToolRun run = RunTool("extract " + Path("demo.pgr") + " -o " + Path("out"));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+
+    std::ifstream in(DEMO_MANIFEST);
+    const nlohmann::json manifest = nlohmann::json::parse(in);
+    const fs::path folder = fs::path(DEMO_MANIFEST).parent_path();
+    size_t files = 0;
+    for (const auto& entry : manifest["entries"]) {
+        const std::string name = entry["name"], source = entry["source"];
+        EXPECT_EQ(Read(m_dir / "out" / name), Read(folder / source)) << name;
+        files++;
+    }
+    EXPECT_EQ(static_cast<size_t>(std::distance(fs::directory_iterator(m_dir / "out"), {})), files);
+}
+
+TEST_F(PgrToolCli, VerifyAcceptsWhatTheBuilderMakesAndNamesEachFault) {
+    InitNoiseTable();
+    const std::vector<uint8_t> sound = SampleArchive();
+    struct Case {
+        const char* what;
+        std::function<void(ArchiveEditor&)> edit;
+        const char* message;
+    } cases[] = {
+        {"sound", [](ArchiveEditor&) {}, nullptr},
+        {"bit flip", [](ArchiveEditor& e) { e.Raw([](auto& a) { a[a.size() / 2] ^= 4; }); }, "checksum mismatch"},
+        {"truncated", [](ArchiveEditor& e) { e.Raw([](auto& a) { a.resize(a.size() - 100); }); }, "checksum mismatch"},
+        {"bad count", [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::keyCount, 1000); }, "broken structure"},
+        {"bad offset", [](ArchiveEditor& e) { e.KeyField(2, &PGRKeyEntry::valueOffset, -3); }, "broken structure"},
+        {"corrupt entry",
+         [](ArchiveEditor& e) { e.FirstDataBlock(0, [](uint8_t* b, int32_t) { StoreLe32(b + 4, 3004); }); },
+         "entry 0 \"README_TXT\": entry is corrupt"},
+        {"duplicate name",
+         [](ArchiveEditor& e) { e.FileField(2, &PGRFileEntry::nameOffset, e.File(1).nameOffset); },
+         "entry 2: name \"#PLAIN\" is taken by entry 1"},
+    };
+    for (const Case& c : cases) {
+        ArchiveEditor editor(sound);
+        c.edit(editor);
+        Write("a.pgr", editor.Archive());
+        const ToolRun run = RunTool("verify " + Path("a.pgr"));
+        EXPECT_EQ(run.exitCode, c.message ? 1 : 0) << c.what << ": " << run.output;
+        EXPECT_NE(run.output.find(c.message ? c.message : "sound"), std::string::npos) << c.what << ": " << run.output;
+    }
+    EXPECT_EQ(RunTool("verify " + Path("absent.pgr")).exitCode, 1);
+}
+
+TEST_F(PgrToolCli, ExtractRefusesUnsafeNamesAndCorruptEntriesWritingNothing) {
+    InitNoiseTable();
+    ArchiveEditor corrupt(SampleArchive());
+    corrupt.FirstDataBlock(0, [](uint8_t* b, int32_t) { StoreLe32(b + 4, 1); });
+    Write("corrupt.pgr", corrupt.Archive());
+    const ToolRun run = RunTool("extract " + Path("corrupt.pgr") + " -o " + Path("out"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("entry is corrupt"), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(m_dir / "out"));
+
+    for (const char* name : {"../escaped", "sub/file", "sub\\file", "..", "."}) {
+        PgrBuilder b;
+        b.AddEntry({"FIRST", Bytes("first"), false, true});
+        b.AddEntry({name, Bytes("evil"), false, true});
+        Write("unsafe.pgr", b.Build());
+        const ToolRun unsafe = RunTool("extract " + Path("unsafe.pgr") + " -o " + Path("out"));
+        EXPECT_EQ(unsafe.exitCode, 1) << name;
+        EXPECT_NE(unsafe.output.find("unsafe file name"), std::string::npos) << name << ": " << unsafe.output;
+        EXPECT_FALSE(fs::exists(m_dir / "out")) << name;
+        EXPECT_FALSE(fs::exists(m_dir / "escaped")) << name;
+    }
+}
+
+TEST_F(PgrToolCli, ListAndGetKeyShowWhatTheReaderSees) {
+    InitNoiseTable();
+    Write("a.pgr", SampleArchive());
+    const ToolRun list = RunTool("list " + Path("a.pgr"));
+    ASSERT_EQ(list.exitCode, 0) << list.output;
+    for (const char* line : {"4 files, 7 keys", "\"README_TXT\" [scrambled]", "compressed, inflates to 3003 bytes",
+                             "\"#PLAIN\"  ", "\"TARGET\" = \"app\" [scrambled]",
+                             "\"UNINSTALL:KEYNAME\" = \"Orvalis 3\"\n"})
+        EXPECT_NE(list.output.find(line), std::string::npos) << line << " in\n" << list.output;
+
+    const ToolRun files = RunTool("get-key " + Path("a.pgr") + " FILES");
+    EXPECT_EQ(files.exitCode, 0);
+    EXPECT_EQ(files.output, "first.dll\nsecond.dll\n");
+    EXPECT_EQ(RunTool("get-key " + Path("a.pgr") + " UNINSTALL KEYNAME").output, "Orvalis 3\n");
+    const ToolRun missing = RunTool("get-key " + Path("a.pgr") + " UNINSTALL");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("no key UNINSTALL"), std::string::npos) << missing.output;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # Sourced with the prefix as its argument: the environment every Wine run of
 # the project uses, and the one-time making of the prefix.
-export WINEPREFIX=$1
+# Wine wants an absolute prefix; callers may give one relative to here.
+export WINEPREFIX=$(realpath -m "$1")
 export WINEARCH=win32
 export WINEDEBUG=-all
 # No network here: never offer to download Mono or Gecko.

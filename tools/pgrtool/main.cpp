@@ -1,9 +1,11 @@
-// pgrtool: builds PGR archives from a manifest and the program's scrambled texts.
+// pgrtool: builds PGR archives from a manifest and the program's scrambled
+// texts, and lists, verifies and extracts archives.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <string>
 
+#include "tools/pgrtool/ArchiveCommands.h"
 #include "tools/pgrtool/FileIo.h"
 #include "tools/pgrtool/Manifest.h"
 #include "tools/pgrtool/PgrBuilder.h"
@@ -47,13 +49,39 @@ int main(int argc, char** argv) {
     texts->add_option("TABLE", table, "the plain table of texts")->required();
     texts->add_option("-o,--output", headerOutput, "the header to write")->required();
 
+    std::string archive;
+    CLI::App* list = app.add_subcommand("list", "show the header, every entry and every key of an archive");
+    list->add_option("ARCHIVE", archive, "the archive")->required();
+
+    CLI::App* verify = app.add_subcommand("verify", "check the checksum, the structure and every entry");
+    verify->add_option("ARCHIVE", archive, "the archive")->required();
+
+    std::string extractDirectory;
+    CLI::App* extract = app.add_subcommand("extract", "write every entry's file into a directory");
+    extract->add_option("ARCHIVE", archive, "the archive")->required();
+    extract->add_option("-o,--output", extractDirectory, "the directory to write into")->required();
+
+    std::string keyName, keyQualifier;
+    CLI::App* getKey = app.add_subcommand("get-key", "print every value of a key, in table order");
+    getKey->add_option("ARCHIVE", archive, "the archive")->required();
+    getKey->add_option("NAME", keyName, "the key's name")->required();
+    CLI::Option* qualifier = getKey->add_option("QUALIFIER", keyQualifier, "looks up NAME:QUALIFIER");
+
     CLI11_PARSE(app, argc, argv);
     try {
         if (*pack)
             Pack(manifest, packOutput);
         else if (*texts)
             ScrambleTexts(table, headerOutput);
-    } catch (const PgrBuildError& e) {
+        else if (*list)
+            ListArchive(archive);
+        else if (*verify)
+            return VerifyArchive(archive) == 0 ? 0 : 1;
+        else if (*extract)
+            ExtractArchive(archive, extractDirectory);
+        else if (*getKey)
+            PrintKey(archive, keyName, *qualifier ? keyQualifier.c_str() : nullptr);
+    } catch (const std::runtime_error& e) {
         fprintf(stderr, "pgrtool: %s\n", e.what());
         return 1;
     }

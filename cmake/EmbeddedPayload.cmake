@@ -1,0 +1,19 @@
+# orvalis_embedded_payload(TARGET ARCHIVE [DEPENDS targets...]): a static
+# library holding the archive file ARCHIVE as the program's embedded payload
+# (the seven arrays and the length constant, generated in the build tree) with
+# CheckPayloadContiguous and FindPayload. ARCHIVE may itself be a build output;
+# DEPENDS names the targets that make it.
+function(orvalis_embedded_payload target archive)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "DEPENDS")
+  set(assembler "${CMAKE_CURRENT_BINARY_DIR}/${target}.S")
+  add_custom_command(
+    OUTPUT "${assembler}"
+    COMMAND ${CMAKE_COMMAND} -DARCHIVE=${archive} -DOUTPUT=${assembler}
+            -P "${PROJECT_SOURCE_DIR}/pgr/payload/EmbedArchive.cmake"
+    DEPENDS "${archive}" "${PROJECT_SOURCE_DIR}/pgr/payload/EmbedArchive.cmake" ${arg_DEPENDS}
+    COMMENT "Embedding ${archive}")
+  # The assembler reads the archive itself, so a new archive must rebuild it.
+  set_source_files_properties("${assembler}" PROPERTIES OBJECT_DEPENDS "${archive}")
+  add_library(${target} STATIC "${assembler}" "${PROJECT_SOURCE_DIR}/pgr/Payload.cpp")
+  target_link_libraries(${target} PUBLIC pgrreader)
+endfunction()

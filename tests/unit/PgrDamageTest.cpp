@@ -1,0 +1,171 @@
+// Damaged and hostile archives: each one gives its expected result, and none
+// makes the reader touch memory outside its buffers (the sanitizer build runs
+// these too).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "install/Bits16.h"
+#include "pgr/ExtractEntry.h"
+#include "pgr/MemPGR.h"
+#include "pgr/PgrTransforms.h"
+#include "tests/unit/ArchiveFixtures.h"
+
+namespace {
+
+using Edit = std::function<void(ArchiveEditor&)>;
+
+void FlipBit(std::vector<uint8_t>& a, size_t at) { a[at] ^= 0x10; }
+
+// Every lookup and every extraction runs on whatever loaded, to show that a
+// reader that refused an archive, or loaded a strange one, stays in bounds.
+void ExerciseEverything(CMemPGR& reader) {
+    for (const char* key : {"FILES", "TARGET", "MAINLINKNAME", "UNINSTALL:KEYNAME", "EMPTY"}) {
+        reader.GetKey(key);
+        reader.GetNextKey(key);
+    }
+    for (const char* name : {"README_TXT", "#PLAIN", "BIG", "EIGHT"}) {
+        reader.FileSizeAt(reader.FindFile(name, nullptr));
+        ExtractEntry(reader, name);
+    }
+}
+
+class PgrDamage : public ::testing::Test {
+  protected:
+    void SetUp() override { InitNoiseTable(); }
+};
+
+TEST_F(PgrDamage, DamagedArchivesAreRefusedWithTheirReason) {
+    const std::vector<uint8_t> sound = SampleArchive();
+    const int32_t files = 4, keys = 7;
+    struct Case {
+        const char* what;
+        Edit edit;
+        int expected;
+    } cases[] = {
+        {"sound", [](ArchiveEditor&) {}, kPgrOk},
+        // Damage the checksum sees.
+        {"bit flip in the checksum word", [](ArchiveEditor& e) { e.Raw([](auto& a) { FlipBit(a, 1); }); }, kPgrChecksumMismatch},
+        {"bit flip in the header", [](ArchiveEditor& e) { e.Raw([](auto& a) { FlipBit(a, 20); }); }, kPgrChecksumMismatch},
+        {"bit flip in the directory", [](ArchiveEditor& e) { e.Raw([](auto& a) { FlipBit(a, 50); }); }, kPgrChecksumMismatch},
+        {"bit flip in the last data byte", [](ArchiveEditor& e) { e.Raw([](auto& a) { FlipBit(a, a.size() - 1); }); }, kPgrChecksumMismatch},
+        {"truncated by one byte", [](ArchiveEditor& e) { e.Raw([](auto& a) { a.pop_back(); }); }, kPgrChecksumMismatch},
+        {"truncated to its header", [](ArchiveEditor& e) { e.Raw([](auto& a) { a.resize(48); }); }, kPgrChecksumMismatch},
+        {"empty", [](ArchiveEditor& e) { e.Raw([](auto& a) { a.clear(); }); }, kPgrChecksumMismatch},
+        {"one byte appended", [](ArchiveEditor& e) { e.Raw([](auto& a) { a.push_back(1); }); }, kPgrChecksumMismatch},
+        // Short archives are not summed: only the structure stands between them and the reader.
+        {"20 bytes with the bare checksum word",
+         [](ArchiveEditor& e) { e.Raw([](auto& a) { a.assign(20, 0); StoreLe32(a.data(), Pgr::kChecksumXor); }); },
+         kPgrBrokenStructure},
+        {"200 zero bytes with the bare checksum word",
+         [](ArchiveEditor& e) { e.Raw([](auto& a) { a.assign(200, 0); StoreLe32(a.data(), Pgr::kChecksumXor); }); },
+         kPgrBrokenStructure},
+        // Damage behind a correct checksum.
+        {"negative file count", [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::fileCount, -1); }, kPgrBrokenStructure},
+        {"huge key count", [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::keyCount, INT32_MAX); }, kPgrBrokenStructure},
+        {"string table past the end", [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::stringTableSize, 1 << 20); }, kPgrBrokenStructure},
+        {"negative string table", [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::stringTableSize, -8); }, kPgrBrokenStructure},
+        {"tables overflow 32 bits",
+         [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::fileCount, 0x15555556).HeaderField(&PGRHeader::keyCount, 0x10000000); },
+         kPgrBrokenStructure},
+        {"file count one too many", [&](ArchiveEditor& e) { e.HeaderField(&PGRHeader::fileCount, files + 1); }, kPgrBrokenStructure},
+        {"key count one too few", [&](ArchiveEditor& e) { e.HeaderField(&PGRHeader::keyCount, keys - 1); }, kPgrBrokenStructure},
+        {"negative data base", [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::dataBase, -1); }, kPgrBrokenStructure},
+        {"data base past the end", [](ArchiveEditor& e) { e.HeaderField(&PGRHeader::dataBase, INT32_MAX); }, kPgrBrokenStructure},
+        {"entry name before the table", [](ArchiveEditor& e) { e.FileField(0, &PGRFileEntry::nameOffset, -1); }, kPgrBrokenStructure},
+        {"entry name past the table",
+         [](ArchiveEditor& e) { e.FileField(3, &PGRFileEntry::nameOffset, e.Header().stringTableSize); }, kPgrBrokenStructure},
+        {"negative entry size", [](ArchiveEditor& e) { e.FileField(2, &PGRFileEntry::size, -1); }, kPgrBrokenStructure},
+        {"entry data one byte past the end", [](ArchiveEditor& e) { e.FileField(3, &PGRFileEntry::size, 9); }, kPgrBrokenStructure},
+        {"negative data offset", [](ArchiveEditor& e) { e.FileField(1, &PGRFileEntry::dataOffset, -4); }, kPgrBrokenStructure},
+        {"data offset overflows", [](ArchiveEditor& e) { e.FileField(1, &PGRFileEntry::dataOffset, INT32_MAX); }, kPgrBrokenStructure},
+        {"key name past the table",
+         [](ArchiveEditor& e) { e.KeyField(6, &PGRKeyEntry::nameOffset, e.Header().stringTableSize + 100); }, kPgrBrokenStructure},
+        {"negative key value", [](ArchiveEditor& e) { e.KeyField(0, &PGRKeyEntry::valueOffset, INT32_MIN); }, kPgrBrokenStructure},
+        {"string table without its last zero",
+         [](ArchiveEditor& e) { e.StringByte(e.Header().stringTableSize - 1, 'x'); }, kPgrBrokenStructure},
+        // Still sound: entries may share their data.
+        {"two entries on the same data",
+         [](ArchiveEditor& e) { e.FileField(3, &PGRFileEntry::dataOffset, e.File(2).dataOffset); }, kPgrOk},
+    };
+    for (const Case& c : cases) {
+        ArchiveEditor editor(sound);
+        c.edit(editor);
+        const std::vector<uint8_t>& archive = editor.Archive();
+        CMemPGR reader(archive.data(), static_cast<uint32_t>(archive.size()), kTestDisplay);
+        EXPECT_EQ(reader.ReadFile(), c.expected) << c.what;
+        ExerciseEverything(reader);
+        if (c.expected != kPgrOk) {
+            EXPECT_EQ(reader.FileCount(), 0) << c.what;
+            EXPECT_EQ(reader.GetKey("MAINLINKNAME"), nullptr) << c.what;
+        }
+    }
+}
+
+TEST_F(PgrDamage, DamagedEntriesAreCorrupt) {
+    const std::vector<uint8_t> sound = SampleArchive();
+    const int readme = 0;
+    auto declaredLength = [](uint32_t length) {
+        return [=](ArchiveEditor& e) {
+            e.FirstDataBlock(readme, [=](uint8_t* block, int32_t) { StoreLe32(block + 4, length); });
+        };
+    };
+    struct Case {
+        const char* what;
+        Edit edit;
+        ExtractStatus expected;
+    } cases[] = {
+        {"sound", [](ArchiveEditor&) {}, ExtractStatus::Extracted},
+        {"declared one byte longer", declaredLength(3004), ExtractStatus::Corrupt},
+        {"declared one byte shorter", declaredLength(3002), ExtractStatus::Corrupt},
+        {"declared length zero", declaredLength(0), ExtractStatus::Corrupt},
+        {"declared 4 GiB", declaredLength(UINT32_MAX), ExtractStatus::Corrupt},
+        {"declared more than any inflate gives", declaredLength(1u << 30), ExtractStatus::Corrupt},
+        {"zlib header damaged",
+         [](ArchiveEditor& e) { e.FirstDataBlock(readme, [](uint8_t* b, int32_t) { b[8] ^= 0xFF; }); },
+         ExtractStatus::Corrupt},
+        {"deflate data damaged",
+         [](ArchiveEditor& e) { e.FirstDataBlock(readme, [](uint8_t* b, int32_t n) { b[n / 2] ^= 0x55; }); },
+         ExtractStatus::Corrupt},
+        {"stream ends early",
+         [](ArchiveEditor& e) { e.FirstDataBlock(readme, [](uint8_t* b, int32_t n) { memset(b + 12, 0, n - 12); }); },
+         ExtractStatus::Corrupt},
+    };
+    for (const Case& c : cases) {
+        ArchiveEditor editor(sound);
+        c.edit(editor);
+        const std::vector<uint8_t>& archive = editor.Archive();
+        CMemPGR reader(archive.data(), static_cast<uint32_t>(archive.size()), kTestDisplay);
+        ASSERT_EQ(reader.ReadFile(), kPgrOk) << c.what;
+        const ExtractedEntry e = ExtractEntry(reader, "README_TXT");
+        EXPECT_EQ(e.status, c.expected) << c.what;
+        EXPECT_TRUE(e.compressed) << c.what;
+        EXPECT_EQ(e.data != nullptr, c.expected == ExtractStatus::Extracted) << c.what;
+    }
+}
+
+// Scrambled strings that decode to garbage, or to bytes with no terminating
+// zero, simply match nothing; values decoded from them are still terminated.
+TEST_F(PgrDamage, GarbledScrambledStringsMatchNothing) {
+    ArchiveEditor editor(SampleArchive());
+    const int32_t mainName = editor.Key(4).nameOffset, mainValue = editor.Key(4).valueOffset;
+    const int32_t readmeName = editor.File(0).nameOffset;
+    editor.StringByte(mainName + 2, 'o').StringByte(readmeName + 3, '0').StringByte(mainValue + 1, 'o');
+    const std::vector<uint8_t>& archive = editor.Archive();
+    CMemPGR reader(archive.data(), static_cast<uint32_t>(archive.size()), kTestDisplay);
+    ASSERT_EQ(reader.ReadFile(), kPgrOk);
+    EXPECT_EQ(reader.GetKey("MAINLINKNAME"), nullptr);
+    EXPECT_EQ(reader.FindFile("README_TXT", nullptr), -1);
+    // Key 4's value, reached through its name no more, is still readable as a string.
+    ArchiveEditor renamed(archive);
+    renamed.KeyField(4, &PGRKeyEntry::nameOffset, editor.Key(5).nameOffset);
+    CMemPGR second(renamed.Archive().data(), static_cast<uint32_t>(renamed.Archive().size()), kTestDisplay);
+    ASSERT_EQ(second.ReadFile(), kPgrOk);
+    const char* value = second.GetKey("UNINSTALL:KEYNAME");
+    ASSERT_NE(value, nullptr);
+    EXPECT_LT(strlen(value), 500u);
+}
+
+}  // namespace
