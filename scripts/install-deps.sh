@@ -16,7 +16,7 @@ need_root() {
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev
   wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev
-  xvfb x11-utils imagemagick fonts-liberation
+  xvfb x11-utils imagemagick fonts-liberation fonts-wine
   zlib1g-dev nlohmann-json3-dev libcli11-dev googletest libbenchmark-dev
 )
 

@@ -7,12 +7,15 @@ export WINEDEBUG=-all
 # No network here: never offer to download Mono or Gecko.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# Raise the number whenever the set-up below changes, so old prefixes are made anew.
+prefix_stamp() { echo "$WINEPREFIX/.orvalis-prefix-2"; }
+
 ensure_wine_prefix() {
-  [ -f "$WINEPREFIX/.orvalis-ready" ] && return 0
+  [ -f "$(prefix_stamp)" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.orvalis-ready" ] && exit 0
+    [ -f "$(prefix_stamp)" ] && exit 0
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     # Metric-compatible stand-ins, so "Arial" and "Courier New" enumerate as
@@ -20,7 +23,10 @@ ensure_wine_prefix() {
     local_reg='HKCU\Software\Wine\Fonts\Replacements'
     wine reg add "$local_reg" /v Arial /d "Liberation Sans" /f >/dev/null 2>&1
     wine reg add "$local_reg" /v "Courier New" /d "Liberation Mono" /f >/dev/null 2>&1
+    # Debian's Wine does not find its own fonts, so caption buttons (Marlett)
+    # would draw as letters; the prefix's Fonts folder is always searched.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
-    touch "$WINEPREFIX/.orvalis-ready"
+    touch "$(prefix_stamp)"
   ) 9>"$WINEPREFIX.lock"
 }
