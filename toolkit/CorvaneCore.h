@@ -37,6 +37,10 @@ struct CreationRequest;
 
 enum class RaiseResult { NoneWaiting, Resumed, Pending };
 
+// Offered the frame window's messages of one number before the toolkit sees
+// them; any result but -1 is the message's result.
+using FrameHook = LRESULT (*)(void* user, WPARAM wParam, LPARAM lParam);
+
 class CCorvaneCore {
   public:
     CCorvaneCore(HWND parent, HINSTANCE instance);
@@ -75,6 +79,10 @@ class CCorvaneCore {
     int RunOnWindowThread(int window, MainThreadCallback callback, void* first, void* second);
     int FreezeWindow(int window);
     int UnfreezeWindow(int window);
+
+    // Hooks messages of one number reaching the frame window; a null hook
+    // disables it.
+    void SetFrameHook(UINT message, FrameHook hook, void* user);
 
     CToolkitLock& ToolkitLock() { return m_stLock; }
     HWND FrameWindow() const { return m_hFrame; }
@@ -139,6 +147,12 @@ class CCorvaneCore {
     HDC m_hFrameDC = nullptr;
     HBITMAP m_hFrameBitmap = nullptr;
     RECT m_stFrameRect = {};
+    // Written by the program's thread, read on the main thread: the enable
+    // flag is set last and cleared first, so a half-written hook never runs.
+    std::atomic<bool> m_bFrameHookEnabled{false};
+    UINT m_nFrameHookMessage = 0;
+    FrameHook m_pFrameHook = nullptr;
+    void* m_pFrameHookUser = nullptr;
 
     // Items are appended under m_stAppendMutex and never unlinked, so
     // look-ups walk the list without a lock.

@@ -15,7 +15,20 @@ LRESULT CALLBACK CCorvaneCore::FrameProc(HWND window, UINT message, WPARAM wPara
     return core->OnFrameMessage(window, message, wParam, lParam);
 }
 
+void CCorvaneCore::SetFrameHook(UINT message, FrameHook hook, void* user) {
+    m_bFrameHookEnabled = false;
+    m_nFrameHookMessage = message;
+    m_pFrameHook = hook;
+    m_pFrameHookUser = user;
+    m_bFrameHookEnabled = hook != nullptr;
+}
+
 LRESULT CCorvaneCore::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_bFrameHookEnabled && message == m_nFrameHookMessage) {
+        const LRESULT result = m_pFrameHook(m_pFrameHookUser, wParam, lParam);
+        if (result != -1)
+            return result;
+    }
     switch (message) {
     case WM_CREATE: {
         m_hFrame = window;

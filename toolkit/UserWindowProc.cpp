@@ -211,7 +211,10 @@ LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wPara
         break;
     case WM_TIMER:
         s.latches.timer = 1;
-        RaiseEvent(kEventTimer, &item);
+        if (s.timerCallback)
+            s.timerCallback(s.timerUser, item.Handle(), wParam);
+        else
+            RaiseEvent(kEventTimer, &item);
         return 0;
     case WM_SIZING:
         return OnSizing(item, wParam, *reinterpret_cast<RECT*>(lParam));

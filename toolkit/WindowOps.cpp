@@ -138,6 +138,15 @@ int CWindowOps::SetMessageHook(int window, MessageHook hook, void* user) {
     return 1;
 }
 
+int CWindowOps::SetTimerCallback(int window, TimerCallback callback, void* user) {
+    CWindowSurface* s = Surface(window);
+    if (!s)
+        return 0;
+    s->timerUser = user;
+    s->timerCallback = callback;
+    return 1;
+}
+
 int CWindowOps::SetKeepOpen(int window, bool keepOpen) {
     CWindowSurface* s = Surface(window);
     if (!s)

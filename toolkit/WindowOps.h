@@ -34,6 +34,9 @@ class CWindowOps {
     int SetCloseCallback(int window, CloseCallback callback, void* user);
     int SetDestroyCallback(int window, CloseCallback callback, void* user);
     int SetMessageHook(int window, MessageHook hook, void* user);
+    // A window with a timer callback hands its timers to it instead of
+    // raising the Timer event.
+    int SetTimerCallback(int window, TimerCallback callback, void* user);
     int SetKeepOpen(int window, bool keepOpen);
 
     // Latches: read and clear.

@@ -21,6 +21,7 @@ struct HookMessage {
 
 using CloseCallback = void (*)(void* user, int window);
 using MessageHook = LRESULT (*)(void* user, HookMessage& message);
+using TimerCallback = void (*)(void* user, int window, UINT_PTR timerId);
 
 // Read-and-clear flags and values written by the main thread's window
 // procedure and read by the program's thread.
@@ -101,6 +102,8 @@ class CWindowSurface {
     MessageHook hook = nullptr;
     void* hookUser = nullptr;
     HookMessage hookMessage;
+    TimerCallback timerCallback = nullptr;
+    void* timerUser = nullptr;
 
   private:
     void FillBackground(HDC dc);
