@@ -74,6 +74,18 @@ bool CCorvaneCore::OnMouseMessage(CorItem& item, UINT message, WPARAM wParam, LP
     }
 }
 
+namespace {
+
+// Shift and Ctrl are remembered while held, for the keys typed meanwhile.
+void TrackModifier(WindowLatches& l, WPARAM key, int down) {
+    if (key == VK_SHIFT)
+        l.shiftDown = down;
+    else if (key == VK_CONTROL)
+        l.ctrlDown = down;
+}
+
+}  // namespace
+
 bool CCorvaneCore::OnKeyMessage(CorItem& item, UINT message, WPARAM wParam) {
     WindowLatches& l = item.surface->latches;
     switch (message) {
@@ -82,10 +94,7 @@ bool CCorvaneCore::OnKeyMessage(CorItem& item, UINT message, WPARAM wParam) {
         RaiseEvent(kEventKey, &item);
         return true;
     case WM_KEYDOWN:
-        if (wParam == VK_SHIFT)
-            l.shiftDown = 1;
-        else if (wParam == VK_CONTROL)
-            l.ctrlDown = 1;
+        TrackModifier(l, wParam, 1);
         for (const MovementKey& k : kMovementKeys) {
             if (k.virtualKey == wParam) {
                 item.surface->keys.Push(l.shiftDown ? k.shiftedCode : k.code);
@@ -94,10 +103,7 @@ bool CCorvaneCore::OnKeyMessage(CorItem& item, UINT message, WPARAM wParam) {
         }
         return true;
     case WM_KEYUP:
-        if (wParam == VK_SHIFT)
-            l.shiftDown = 0;
-        else if (wParam == VK_CONTROL)
-            l.ctrlDown = 0;
+        TrackModifier(l, wParam, 0);
         return true;
     default:
         return false;

@@ -10,11 +10,10 @@
 #include "install/Unscramble.h"
 #include "pgr/PgrFormat.h"
 #include "pgr/PgrTransforms.h"
+#include "tests/unit/ArchiveFixtures.h"
 #include "tools/pgrtool/PgrBuilder.h"
 
 namespace {
-
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
 // Undoes the builder's work with the reader-side transforms alone, so the
 // layout is checked independently of any reader class.
@@ -72,7 +71,7 @@ struct DecodedArchive {
 
 PgrBuilder SampleBuilder() {
     PgrBuilder b;
-    b.AddEntry({"README_TXT", Bytes(std::string(3000, 'r') + "end"), true, true});
+    b.AddEntry({"README_TXT", SampleReadme(), true, true});
     b.AddEntry({"#PLAIN", Bytes("kept as it is"), false, false});
     b.AddEntry({"BIG", std::vector<uint8_t>(9000, 0x42), false, true});
     b.AddKey({"MAINLINKNAME", "Orvalis", true, true});
@@ -130,7 +129,7 @@ TEST(PgrBuilder, StoresEntriesScrambledCompressedOrAsTheyAre) {
     std::vector<uint8_t> inflated(length);
     uLongf produced = length;
     ASSERT_EQ(uncompress(inflated.data(), &produced, stored.data() + 8, static_cast<uLong>(stored.size() - 8)), Z_OK);
-    EXPECT_EQ(inflated, Bytes(std::string(3000, 'r') + "end"));
+    EXPECT_EQ(inflated, SampleReadme());
 }
 
 TEST(PgrBuilder, IsDeterministic) { EXPECT_EQ(SampleBuilder().Build(), SampleBuilder().Build()); }
