@@ -186,6 +186,26 @@ TEST_F(PgrToolCli, ExtractRefusesUnsafeNamesAndCorruptEntriesWritingNothing) {
     }
 }
 
+TEST_F(PgrToolCli, ExtractThatCannotWriteLeavesTheDirectoryAsItWas) {
+    PgrBuilder b;
+    b.AddEntry({"A", Bytes("new a"), false, true});
+    b.AddEntry({"B", Bytes("new b"), false, true});
+    Write("two.pgr", b.Build());
+    // A directory where B's file, or its temporary copy, would go makes the
+    // second file fail after the first could have been written.
+    for (const char* blocker : {"B", "B.extracting"}) {
+        fs::remove_all(m_dir / "out");
+        fs::create_directories(m_dir / "out" / blocker);
+        Write("out/A", "old a");
+
+        const ToolRun run = RunTool("extract " + Path("two.pgr") + " -o " + Path("out"));
+        EXPECT_EQ(run.exitCode, 1) << blocker << ": " << run.output;
+        EXPECT_NE(run.output.find("cannot"), std::string::npos) << blocker << ": " << run.output;
+        EXPECT_EQ(Read(m_dir / "out" / "A"), "old a") << blocker;
+        EXPECT_FALSE(fs::exists(m_dir / "out" / "A.extracting")) << blocker;
+    }
+}
+
 TEST_F(PgrToolCli, ListAndGetKeyShowWhatTheReaderSees) {
     InitNoiseTable();
     Write("a.pgr", SampleArchive());

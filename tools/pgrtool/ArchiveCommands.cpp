@@ -69,18 +69,36 @@ struct ExtractedFile {
     ExtractedEntry entry;
 };
 
+// Every file is first written beside its place under a temporary name and
+// only then renamed into place, so a failure (a full disk, say) leaves the
+// directory as it was, files of the same names included.
 void WriteAll(const std::vector<ExtractedFile>& files, const fs::path& directory) {
-    std::vector<fs::path> written;
+    // Only a file can be replaced by a rename: anything else in the way is
+    // found before a byte is written.
+    for (const ExtractedFile& f : files) {
+        const fs::path final = directory / f.name;
+        if (fs::exists(fs::symlink_status(final)) && !fs::is_regular_file(fs::symlink_status(final)))
+            throw ArchiveError("cannot write " + final.string() + ": something other than a file is there");
+    }
+    std::vector<std::pair<fs::path, fs::path>> staged;  // temporary, final
     try {
         for (const ExtractedFile& f : files) {
-            const fs::path path = directory / f.name;
-            WriteFileAtomically(path.string(), f.entry.data.get(), f.entry.length);
-            written.push_back(path);
+            const fs::path final = directory / f.name;
+            fs::path temporary = final;
+            temporary += ".extracting";
+            staged.emplace_back(temporary, final);
+            WriteFileAtomically(temporary.string(), f.entry.data.get(), f.entry.length);
         }
     } catch (const PgrBuildError& e) {
-        for (const fs::path& path : written)
-            fs::remove(path);
+        for (const auto& [temporary, final] : staged)
+            fs::remove(temporary);
         throw ArchiveError(e.what());
+    }
+    for (const auto& [temporary, final] : staged) {
+        std::error_code error;
+        fs::rename(temporary, final, error);
+        if (error)
+            throw ArchiveError("cannot write " + final.string() + ": " + error.message());
     }
 }
 
