@@ -6,7 +6,9 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
+#include "toolkit/AtomicBinding.h"
 #include "toolkit/ColourTable.h"
 #include "toolkit/CorItem.h"
 #include "toolkit/Platform.h"
@@ -27,6 +29,9 @@ enum RequestCode : WPARAM {
     kRequestDestroy = 7,        // frame: destroy window lParam
     kRequestRunCallHere = 8,    // user window: run the call of item lParam
     kRequestActivate = 9,       // user window: bring to the front with the focus
+    kRequestDecidePending = 11,   // frame: decide the events kept by windows of other threads
+    kRequestEndSetUp = 12,        // frame: end a wait's set-up that does not suspend (lock held)
+    kRequestDestroyHere = 13,     // user window: destroy this window on its own thread
 };
 
 // The system-menu item that puts a detached window back.
@@ -40,6 +45,12 @@ enum class RaiseResult { NoneWaiting, Resumed, Pending };
 // Offered the frame window's messages of one number before the toolkit sees
 // them; any result but -1 is the message's result.
 using FrameHook = LRESULT (*)(void* user, WPARAM wParam, LPARAM lParam);
+
+struct FrameHookBinding {
+    UINT message = 0;
+    FrameHook hook = nullptr;
+    void* user = nullptr;
+};
 
 class CCorvaneCore {
   public:
@@ -129,14 +140,22 @@ class CCorvaneCore {
     LRESULT OnSizing(CorItem& item, WPARAM edge, RECT& rect);
     LRESULT OnUserWindowRequest(CorItem& item, WPARAM code, LPARAM argument);
 
+    struct DeferredClose {
+        CorItem* window;
+        bool consumed;
+    };
     bool Deliver(int code, int window);
+    std::vector<DeferredClose> DecidePendingEvents();
+    void FinishCloses(const std::vector<DeferredClose>& closes);
     void DeliverPendingEvents();
+    int EndWaitWithoutWaiting(int result);
+    void EndSetUp();
     void SuspendWaiter();
     void RunCall(CorItem& carrier);
     void ToggleAttach(CorItem& item);
     void Activate(HWND window);
-    int PostCall(CorItem& carrier, HWND target, WPARAM code, MainThreadCallback callback, void* first,
-                 void* second);
+    int PostCall(CorItem& carrier, HWND target, const std::atomic<bool>& targetAlive, WPARAM code,
+                 MainThreadCallback callback, void* first, void* second);
 
     HINSTANCE m_hInstance;
     HWND m_hParent;
@@ -144,15 +163,14 @@ class CCorvaneCore {
     DWORD m_nMainThreadId = 0;
 
     HWND m_hFrame = nullptr;
+    // Cleared when the frame is destroyed: a caller polling for a call to
+    // finish reads memory only, never a window.
+    std::atomic<bool> m_bFrameAlive{false};
     HDC m_hFrameDC = nullptr;
     HBITMAP m_hFrameBitmap = nullptr;
     RECT m_stFrameRect = {};
-    // Written by the program's thread, read on the main thread: the enable
-    // flag is set last and cleared first, so a half-written hook never runs.
-    std::atomic<bool> m_bFrameHookEnabled{false};
-    UINT m_nFrameHookMessage = 0;
-    FrameHook m_pFrameHook = nullptr;
-    void* m_pFrameHookUser = nullptr;
+    // Written by the program's thread, read on the main thread.
+    CAtomicBinding<FrameHookBinding> m_stFrameHook;
 
     // Items are appended under m_stAppendMutex and never unlinked, so
     // look-ups walk the list without a lock.
@@ -177,6 +195,7 @@ class CCorvaneCore {
     CToolkitLock m_stLock;
     CWaitList m_stWaitList;
     CPendingEvents m_stPending;
+    std::atomic<unsigned> m_nSetUpsEnded{0};
     HANDLE m_hWaitingThread = nullptr;
     std::atomic<int> m_nHandshake{0};
     std::atomic<int> m_nSuspended{0};

@@ -6,16 +6,18 @@
 namespace {
 
 constexpr DWORD kCallPollMs = 50;
-constexpr int kUnfreezeAttempts = 100;
 constexpr int kDetachMargin = 5;
 constexpr const char* kReAttachText = "ReAttach";
 
 }  // namespace
 
 // One call record per carrier and one busy flag: concurrent callers take
-// turns instead of overwriting each other's record.
-int CCorvaneCore::PostCall(CorItem& carrier, HWND target, WPARAM code, MainThreadCallback callback, void* first,
-                           void* second) {
+// turns instead of overwriting each other's record. While it polls, the
+// caller may be suspended by the target thread at any instruction, so it
+// reads memory only: a thread frozen inside a system call could hold a lock
+// that the callback (a message box, say) needs.
+int CCorvaneCore::PostCall(CorItem& carrier, HWND target, const std::atomic<bool>& targetAlive, WPARAM code,
+                           MainThreadCallback callback, void* first, void* second) {
     int expected = 0;
     while (!m_nCallBusy.compare_exchange_weak(expected, 1)) {
         expected = 0;
@@ -31,7 +33,7 @@ int CCorvaneCore::PostCall(CorItem& carrier, HWND target, WPARAM code, MainThrea
     while (ran && !call.done) {
         Sleep(kCallPollMs);
         // A window destroyed before it saw the request never runs it.
-        if (!IsWindow(target) && !call.done)
+        if (!targetAlive.load() && !call.done)
             ran = false;
     }
     if (!ran)
@@ -48,7 +50,7 @@ int CCorvaneCore::RunOnMainThread(MainThreadCallback callback, void* first, void
         callback(first, second);
         return 1;
     }
-    return PostCall(*carrier, m_hFrame, kRequestRunCall, callback, first, second);
+    return PostCall(*carrier, m_hFrame, m_bFrameAlive, kRequestRunCall, callback, first, second);
 }
 
 int CCorvaneCore::RunOnWindowThread(int window, MainThreadCallback callback, void* first, void* second) {
@@ -59,28 +61,32 @@ int CCorvaneCore::RunOnWindowThread(int window, MainThreadCallback callback, voi
         callback(first, second);
         return 1;
     }
-    return PostCall(*carrier, carrier->window, kRequestRunCallHere, callback, first, second);
+    return PostCall(*carrier, carrier->window, carrier->live, kRequestRunCallHere, callback, first, second);
 }
 
 // The caller stays suspended while its callback runs, so the two never run
-// at the same time.
+// at the same time. Once resumed, the caller may at once start its next call
+// on the same carrier and store a new handle there, so the record is read
+// before the caller runs again.
 void CCorvaneCore::RunCall(CorItem& carrier) {
     MainThreadCall& call = carrier.call;
-    SuspendThread(call.caller);
+    const HANDLE caller = call.caller;
+    SuspendThread(caller);
     call.callback(call.first, call.second);
     call.done = 1;
-    ResumeThread(call.caller);
-    CloseHandle(call.caller);
+    ResumeThread(caller);
+    CloseHandle(caller);
 }
 
 int CCorvaneCore::FreezeWindow(int window) {
     CorItem* item = FindWindowItem(window);
-    if (!item || item->surface->busy)
+    if (!item || item->surface->busy.IsBusy())
         return 0;
     CWindowSurface& s = *item->surface;
     if (s.frozen)
         return 1;
-    if (OnMainThread()) {
+    // The window's own thread would wait for a request it can never handle.
+    if (GetWindowThreadProcessId(item->window, nullptr) == GetCurrentThreadId()) {
         s.frozen = 1;
         return 1;
     }
@@ -97,8 +103,7 @@ int CCorvaneCore::UnfreezeWindow(int window) {
     CorItem* item = FindWindowItem(window);
     if (!item)
         return 0;
-    for (int attempt = 0; attempt < kUnfreezeAttempts && !item->surface->Present(); ++attempt)
-        Sleep(0);
+    item->surface->Update();
     item->surface->frozen = 0;
     return 1;
 }

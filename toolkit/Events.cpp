@@ -3,10 +3,28 @@
 // The waiting thread takes the toolkit lock, registers what it waits for and
 // asks the main thread (sub-code 4) to suspend it; the main thread releases
 // the lock once the waiter is suspended. The main thread raises events only
-// by trying the lock once, so it never blocks on a waiter. An event it cannot
-// deliver because the lock is held is kept and delivered as soon as the main
-// thread next holds the lock: after suspending the waiter, or with the next
-// event. Raising and delivering happen on the main thread only.
+// by trying the lock once, so it never blocks on a waiter.
+//
+// The pending rule. An event the main thread cannot deliver because the lock
+// is held was raised during the set-up of a wait, and it belongs to that
+// wait: it is kept (main thread only) and decided when that set-up ends,
+// never later.
+//   - The set-up suspends its thread: the main thread decides the kept
+//     events right after suspending it, against the list just registered.
+//   - The set-up ends without suspending (a peek, nothing to wait for, a bad
+//     window or list): the waiter hands its lock to the main thread
+//     (sub-code 12), which decides them against the list as it is before
+//     the waiter returns; a peek's entries stay registered and can match.
+// Each kept event is tagged with its set-up; one still kept when a later
+// set-up ends is stale and decided as awaited by nobody.
+// Either way the events are decided before another wait can start, so a
+// kept event never wakes a later wait. A kept close that nobody consumed
+// closes its window then (unless kept open).
+//
+// Windows of another thread ("localwindow") raise their own events there.
+// They try the lock once too; an event they keep is decided by the main
+// thread (sub-code 11) under the same rule; a close they keep that nobody
+// consumes is carried out by the window's own thread.
 #include <string>
 #include <vector>
 
@@ -44,10 +62,8 @@ int CCorvaneCore::WaitEvents(int window, const char* list, int peek) {
     CloseThreads(m_stWaitList.Clear());
     CorItem* item = FindWindowItem(window);
     std::vector<std::string> tokens;
-    if (!item || !SplitEventList(list, tokens)) {
-        m_stLock.Release();
-        return 0;
-    }
+    if (!item || !SplitEventList(list, tokens))
+        return EndWaitWithoutWaiting(0);
     const HANDLE thread = DuplicateCurrentThread();
     const WaitThread waiter = reinterpret_cast<WaitThread>(thread);
     for (const std::string& token : tokens) {
@@ -66,13 +82,10 @@ int CCorvaneCore::WaitEvents(int window, const char* list, int peek) {
     LetPendingMessagesThrough();
     if (m_stWaitList.Empty()) {
         CloseHandle(thread);
-        m_stLock.Release();
-        return 1;
+        return EndWaitWithoutWaiting(1);
     }
-    if (peek) {
-        m_stLock.Release();
-        return 1;
-    }
+    if (peek)
+        return EndWaitWithoutWaiting(1);
     m_hWaitingThread = thread;
     m_nHandshake = 1;
     // Returns once an event has resumed this thread.
@@ -80,12 +93,30 @@ int CCorvaneCore::WaitEvents(int window, const char* list, int peek) {
     return 1;
 }
 
+// Called with the lock held by a set-up that does not suspend its thread:
+// the lock goes to the main thread, which ends the set-up there. Without a
+// frame to take it (no window yet, or the toolkit ending) nothing can have
+// been kept, and the lock is simply released.
+int CCorvaneCore::EndWaitWithoutWaiting(int result) {
+    if (!m_bFrameAlive.load() || !SendMessageA(m_hFrame, kRequestMessage, kRequestEndSetUp, 0))
+        m_stLock.Release();
+    return result;
+}
+
 void CCorvaneCore::SuspendWaiter() {
     m_nSuspended = 1;
     SuspendThread(m_hWaitingThread);
-    m_stLock.Release();
     m_nHandshake = 0;
-    DeliverPendingEvents();
+    EndSetUp();
+}
+
+// Main thread, holding the lock of the set-up that ends here: its kept
+// events are decided against the list it registered, then the lock is free.
+void CCorvaneCore::EndSetUp() {
+    const std::vector<DeferredClose> closes = DecidePendingEvents();
+    m_nSetUpsEnded.fetch_add(1);
+    m_stLock.Release();
+    FinishCloses(closes);
 }
 
 // Called with the lock held. True when a waiting thread was resumed.
@@ -100,33 +131,46 @@ bool CCorvaneCore::Deliver(int code, int window) {
     return resumed;
 }
 
-void CCorvaneCore::DeliverPendingEvents() {
-    if (m_stPending.Empty() || !m_stLock.TryAcquire())
-        return;
-    struct DeferredClose {
-        CorItem* window;
-        bool consumed;
-    };
+// Main thread, with the lock held. Events of an earlier set-up are stale:
+// nobody waits for them any more.
+std::vector<CCorvaneCore::DeferredClose> CCorvaneCore::DecidePendingEvents() {
+    const unsigned setUp = m_nSetUpsEnded.load();
     std::vector<DeferredClose> closes;
     for (const CPendingEvents::Event& e : m_stPending.TakeAll()) {
-        const bool resumed = Deliver(e.code, e.window);
+        const bool resumed = e.setUp == setUp && Deliver(e.code, e.window);
         if (e.code == kEventCloseWindow)
             closes.push_back({FindWindowItem(e.window), resumed});
     }
-    m_stLock.Release();
-    // Destroying a window sends messages of its own; never with the lock held.
+    return closes;
+}
+
+// Destroying a window sends messages of its own; never with the lock held.
+void CCorvaneCore::FinishCloses(const std::vector<DeferredClose>& closes) {
     for (const DeferredClose& close : closes) {
         if (close.window)
             FinishClose(*close.window, close.consumed);
     }
 }
 
+void CCorvaneCore::DeliverPendingEvents() {
+    if (m_stPending.Empty() || !m_stLock.TryAcquire())
+        return;
+    const std::vector<DeferredClose> closes = DecidePendingEvents();
+    m_stLock.Release();
+    FinishCloses(closes);
+}
+
 RaiseResult CCorvaneCore::RaiseEvent(int code, CorItem* window) {
     if (!window)
         return RaiseResult::NoneWaiting;
-    DeliverPendingEvents();
+    if (OnMainThread())
+        DeliverPendingEvents();
     if (!m_stLock.TryAcquire()) {
-        m_stPending.Add(code, window->Handle());
+        m_stPending.Add(code, window->Handle(), m_nSetUpsEnded.load());
+        // Kept by a window of another thread: the main thread decides it,
+        // at once if the set-up it belongs to has already ended.
+        if (!OnMainThread())
+            PostMessageA(m_hFrame, kRequestMessage, kRequestDecidePending, 0);
         return RaiseResult::Pending;
     }
     const bool resumed = Deliver(code, window->Handle());

@@ -16,22 +16,20 @@ LRESULT CALLBACK CCorvaneCore::FrameProc(HWND window, UINT message, WPARAM wPara
 }
 
 void CCorvaneCore::SetFrameHook(UINT message, FrameHook hook, void* user) {
-    m_bFrameHookEnabled = false;
-    m_nFrameHookMessage = message;
-    m_pFrameHook = hook;
-    m_pFrameHookUser = user;
-    m_bFrameHookEnabled = hook != nullptr;
+    m_stFrameHook.Set({message, hook, user});
 }
 
 LRESULT CCorvaneCore::OnFrameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_bFrameHookEnabled && message == m_nFrameHookMessage) {
-        const LRESULT result = m_pFrameHook(m_pFrameHookUser, wParam, lParam);
+    const FrameHookBinding frameHook = m_stFrameHook.Get();
+    if (frameHook.hook && message == frameHook.message) {
+        const LRESULT result = frameHook.hook(frameHook.user, wParam, lParam);
         if (result != -1)
             return result;
     }
     switch (message) {
     case WM_CREATE: {
         m_hFrame = window;
+        m_bFrameAlive = true;
         HDC screen = GetDC(window);
         m_hFrameDC = CreateCompatibleDC(screen);
         m_hFrameBitmap = CreateCompatibleBitmap(screen, kFrameBitmapSize, kFrameBitmapSize);
@@ -53,6 +51,9 @@ LRESULT CCorvaneCore::OnFrameMessage(HWND window, UINT message, WPARAM wParam, L
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_DESTROY:
+        m_bFrameAlive = false;
+        return 0;
     case kRequestMessage:
         return OnFrameRequest(wParam, lParam);
     default:
@@ -76,6 +77,12 @@ LRESULT CCorvaneCore::OnFrameRequest(WPARAM code, LPARAM argument) {
         return 1;
     case kRequestDestroy:
         DestroyWindow(reinterpret_cast<HWND>(argument));
+        return 1;
+    case kRequestDecidePending:
+        DeliverPendingEvents();
+        return 1;
+    case kRequestEndSetUp:
+        EndSetUp();
         return 1;
     default:
         return 0;

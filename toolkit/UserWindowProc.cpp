@@ -54,7 +54,9 @@ bool CCorvaneCore::OnMouseMessage(CorItem& item, UINT message, WPARAM wParam, LP
         RaiseEvent(kEventMouseUp, &item);
         return true;
     case WM_MOUSEMOVE:
-        if (l.mouseSeen && x == l.mouseX && y == l.mouseY)
+        // The recorded position is also the last click's: a move to where
+        // the pointer already was is no move.
+        if (x == l.mouseX && y == l.mouseY)
             return true;
         l.mouseX = x, l.mouseY = y;
         l.mouseSeen = 1;
@@ -111,17 +113,23 @@ bool CCorvaneCore::OnKeyMessage(CorItem& item, UINT message, WPARAM wParam) {
 }
 
 // Nobody consumed the close: the window goes unless the program keeps it.
+// Only its own thread can destroy a window; a "localwindow" one is asked to.
 void CCorvaneCore::FinishClose(CorItem& item, bool consumed) {
     if (consumed)
         item.surface->latches.closeState = 16;
-    else if (!item.surface->keepOpen)
+    else if (item.surface->keepOpen)
+        return;
+    else if (GetWindowThreadProcessId(item.window, nullptr) == GetCurrentThreadId())
         DestroyWindow(item.window);
+    else
+        PostMessageA(item.window, kRequestMessage, kRequestDestroyHere, 0);
 }
 
 LRESULT CCorvaneCore::OnClose(CorItem& item) {
     CWindowSurface& s = *item.surface;
-    if (s.closeCallback)
-        s.closeCallback(s.closeUser, item.Handle());
+    const auto onClose = s.closeCallback.Get();
+    if (onClose.function)
+        onClose.function(onClose.user, item.Handle());
     s.latches.closeRequested = 1;
     // A close that arrives while a wait is being set up is decided once that
     // wait is in place (DeliverPendingEvents).
@@ -133,16 +141,21 @@ LRESULT CCorvaneCore::OnClose(CorItem& item) {
 
 void CCorvaneCore::OnDestroy(CorItem& item) {
     CWindowSurface& s = *item.surface;
-    if (s.destroyCallback)
-        s.destroyCallback(s.destroyUser, item.Handle());
+    const auto onDestroy = s.destroyCallback.Get();
+    if (onDestroy.function)
+        onDestroy.function(onDestroy.user, item.Handle());
     item.live.store(false);
     m_nAlive.fetch_sub(1);
     s.DestroySurface();
 }
 
 LRESULT CCorvaneCore::OnPaint(CorItem& item) {
-    if (item.surface->frozen)
+    // A frozen window paints nothing until it is unfrozen, which presents the
+    // back buffer; validated, so that the system stops asking meanwhile.
+    if (item.surface->frozen) {
+        ValidateRect(item.window, nullptr);
         return 0;
+    }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(item.window, &paint);
     item.surface->Paint(dc);
@@ -181,6 +194,9 @@ LRESULT CCorvaneCore::OnUserWindowRequest(CorItem& item, WPARAM code, LPARAM arg
     case kRequestActivate:
         Activate(item.window);
         return 1;
+    case kRequestDestroyHere:
+        DestroyWindow(item.window);
+        return 1;
     default:
         return 0;
     }
@@ -189,9 +205,10 @@ LRESULT CCorvaneCore::OnUserWindowRequest(CorItem& item, WPARAM code, LPARAM arg
 LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND window = item.window;
     CWindowSurface& s = *item.surface;
-    if (s.hook) {
+    const auto hook = s.hook.Get();
+    if (hook.function) {
         s.hookMessage = {message, wParam, lParam, false};
-        const LRESULT result = s.hook(s.hookUser, s.hookMessage);
+        const LRESULT result = hook.function(hook.user, s.hookMessage);
         if (s.hookMessage.handled || result == 0 || result == 1)
             return result;
         if (result == 2)
@@ -217,8 +234,8 @@ LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wPara
         break;
     case WM_TIMER:
         s.latches.timer = 1;
-        if (s.timerCallback)
-            s.timerCallback(s.timerUser, item.Handle(), wParam);
+        if (const auto onTimer = s.timerCallback.Get(); onTimer.function)
+            onTimer.function(onTimer.user, item.Handle(), wParam);
         else
             RaiseEvent(kEventTimer, &item);
         return 0;

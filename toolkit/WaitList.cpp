@@ -29,14 +29,21 @@ std::vector<WaitThread> CWaitList::Clear() {
     return threads;
 }
 
-void CPendingEvents::Add(int code, WaitWindow window) {
-    const Event e{code, window};
+void CPendingEvents::Add(int code, WaitWindow window, unsigned setUp) {
+    const Event e{code, window, setUp};
+    std::lock_guard<std::mutex> lock(m_stMutex);
     if (std::find(m_stEvents.begin(), m_stEvents.end(), e) == m_stEvents.end())
         m_stEvents.push_back(e);
 }
 
 std::vector<CPendingEvents::Event> CPendingEvents::TakeAll() {
     std::vector<Event> events;
+    std::lock_guard<std::mutex> lock(m_stMutex);
     events.swap(m_stEvents);
     return events;
+}
+
+bool CPendingEvents::Empty() const {
+    std::lock_guard<std::mutex> lock(m_stMutex);
+    return m_stEvents.empty();
 }

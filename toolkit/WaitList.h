@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -52,21 +53,28 @@ class CWaitList {
 };
 
 // Events that could not be delivered because another thread held the toolkit
-// lock. Owned by the thread that raises events (the main thread); the same
-// event for the same window is kept once.
+// lock, each tagged with the wait set-up it belongs to (the number of
+// set-ups that had ended when it was raised). Added by the thread that raises
+// an event, taken by the main thread; the mutex guards a few instructions
+// only, never a wait. The same event for the same window and set-up is kept
+// once.
 class CPendingEvents {
   public:
     struct Event {
         int code;
         WaitWindow window;
-        bool operator==(const Event& o) const { return code == o.code && window == o.window; }
+        unsigned setUp;
+        bool operator==(const Event& o) const {
+            return code == o.code && window == o.window && setUp == o.setUp;
+        }
     };
 
-    void Add(int code, WaitWindow window);
+    void Add(int code, WaitWindow window, unsigned setUp);
     // Returns the pending events in the order they were raised and forgets them.
     std::vector<Event> TakeAll();
-    bool Empty() const { return m_stEvents.empty(); }
+    bool Empty() const;
 
   private:
+    mutable std::mutex m_stMutex;
     std::vector<Event> m_stEvents;
 };

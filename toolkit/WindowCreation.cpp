@@ -69,10 +69,20 @@ int CCorvaneCore::CreateWindowItem(CorItem* parent, int x, int y, int width, int
     request.owner = parent ? parent->window : m_hFrame;
     request.parent = parent;
     const int handle = Create(request);
-    if (!handle)
+    if (!handle) {
+        // The window meant to come up did not; window 1 gets the focus back.
+        CorItem* first = FindWindowItem(1);
+        if (!request.options.hidden && first)
+            SendMessageA(first->window, WM_SETFOCUS, 0, 0);
         return 0;
-    CorItem* item = FindItem(handle);
-    if (!request.options.hidden) {
+    }
+    // Gone already when something destroyed it during its creation.
+    CorItem* item = FindWindowItem(handle);
+    if (!item)
+        return 0;
+    if (request.options.hidden) {
+        SendMessageA(item->window, WM_PAINT, 0, 0);
+    } else {
         ShowWindow(item->window, SW_SHOW);
         UpdateWindow(item->window);
         if (request.options.noTitle)

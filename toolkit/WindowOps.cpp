@@ -115,8 +115,7 @@ int CWindowOps::SetCloseCallback(int window, CloseCallback callback, void* user)
     CWindowSurface* s = Surface(window);
     if (!s)
         return 0;
-    s->closeCallback = callback;
-    s->closeUser = user;
+    s->closeCallback.Set({callback, user});
     return 1;
 }
 
@@ -124,8 +123,7 @@ int CWindowOps::SetDestroyCallback(int window, CloseCallback callback, void* use
     CWindowSurface* s = Surface(window);
     if (!s)
         return 0;
-    s->destroyCallback = callback;
-    s->destroyUser = user;
+    s->destroyCallback.Set({callback, user});
     return 1;
 }
 
@@ -133,8 +131,7 @@ int CWindowOps::SetMessageHook(int window, MessageHook hook, void* user) {
     CWindowSurface* s = Surface(window);
     if (!s)
         return 0;
-    s->hookUser = user;
-    s->hook = hook;
+    s->hook.Set({hook, user});
     return 1;
 }
 
@@ -142,8 +139,7 @@ int CWindowOps::SetTimerCallback(int window, TimerCallback callback, void* user)
     CWindowSurface* s = Surface(window);
     if (!s)
         return 0;
-    s->timerUser = user;
-    s->timerCallback = callback;
+    s->timerCallback.Set({callback, user});
     return 1;
 }
 

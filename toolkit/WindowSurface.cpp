@@ -28,6 +28,10 @@ int CKeyBuffer::Pop() {
     return key;
 }
 
+bool CWindowSurface::OnMainThread() const {
+    return m_pCore->OnMainThread();
+}
+
 CWindowSurface::~CWindowSurface() {
     DestroySurface();
 }
@@ -82,11 +86,14 @@ bool CWindowSurface::CreateOffscreenSurface(int width, int height, const CWindow
     return true;
 }
 
-// Safe to call twice: the window's WM_DESTROY releases everything and the
+// Safe to call twice: the window's WM_DESTROY retires the surface and the
 // object itself lives on with its registry entry.
 void CWindowSurface::DestroySurface() {
-    while (busy.load() != 0)
-        Sleep(1);
+    if (busy.Retire())
+        ReleaseResources();
+}
+
+void CWindowSurface::ReleaseResources() {
     if (m_hBackDC) {
         SelectObject(m_hBackDC, GetStockObject(SYSTEM_FONT));
         SelectObject(m_hBackDC, GetStockObject(BLACK_BRUSH));
@@ -128,6 +135,8 @@ bool CWindowSurface::Present() {
 }
 
 void CWindowSurface::Update() {
-    for (int attempt = 0; attempt < kPresentAttempts && !Present(); ++attempt)
-        Sleep(0);
+    Hold(CSurfaceBusy::kPresenting, [](CWindowSurface& s) {
+        for (int attempt = 0; attempt < kPresentAttempts && !s.Present(); ++attempt)
+            Sleep(0);
+    });
 }

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <mutex>
 
+#include "toolkit/AtomicBinding.h"
 #include "toolkit/Platform.h"
+#include "toolkit/SurfaceBusy.h"
 
 class CCorvaneCore;
 
@@ -22,6 +24,13 @@ struct HookMessage {
 using CloseCallback = void (*)(void* user, int window);
 using MessageHook = LRESULT (*)(void* user, HookMessage& message);
 using TimerCallback = void (*)(void* user, int window, UINT_PTR timerId);
+
+// A callback with its user value, set and read as one.
+template <typename Function>
+struct CallbackBinding {
+    Function function = nullptr;
+    void* user = nullptr;
+};
 
 // Read-and-clear flags and values written by the main thread's window
 // procedure and read by the program's thread.
@@ -70,17 +79,36 @@ class CWindowSurface {
     void CreateWindowSurface(HWND window, int width, int height, bool asDialog, bool createdHidden);
     // An off-screen surface compatible with another surface's window.
     bool CreateOffscreenSurface(int width, int height, const CWindowSurface& compatible);
+    // Main thread (WM_DESTROY): no drawing starts any more, and the contexts
+    // go now, or, when a drawing thread holds the surface, as it lets go.
     void DestroySurface();
+
+    // Runs draw(*this) with the surface held for reason, so that its contexts
+    // outlive the drawing; false, without drawing, once the surface is
+    // destroyed. Another thread waits for a holder; the main thread never
+    // waits for one and draws only when the surface is free.
+    template <typename Draw>
+    bool Hold(CSurfaceBusy::Reason reason, Draw draw) {
+        const bool held = OnMainThread() ? busy.TryAcquire(reason) : busy.Acquire(reason, [] { Sleep(0); });
+        if (!held)
+            return false;
+        draw(*this);
+        if (busy.Release())
+            ReleaseResources();
+        return true;
+    }
 
     // WM_PAINT: the first paint of a visible window clears it; later ones copy
     // the back buffer.
     void Paint(HDC paintDC);
     // Copies the back buffer to the window; false when the copy failed.
     bool Present();
-    // Present, retried while another thread holds the context.
+    // Holds the surface and presents, retried while another thread holds the
+    // window's context.
     void Update();
 
     int Width() const { return m_stClient.right; }
+    HDC BackDC() const { return m_hBackDC; }
     int Height() const { return m_stClient.bottom; }
     HDC WindowDC() const { return m_hWindowDC; }
     HWND Window() const { return m_hWindow; }
@@ -91,21 +119,18 @@ class CWindowSurface {
     WindowLatches latches;
     CKeyBuffer keys;
     std::atomic<int> frozen{0};
-    std::atomic<int> busy{0};
+    CSurfaceBusy busy;
     std::atomic<int> keepOpen{0};
-    // Callbacks and hook are set by the program before it relies on them and
-    // called on the main thread.
-    CloseCallback closeCallback = nullptr;
-    void* closeUser = nullptr;
-    CloseCallback destroyCallback = nullptr;
-    void* destroyUser = nullptr;
-    MessageHook hook = nullptr;
-    void* hookUser = nullptr;
+    // Set by the program's thread, called on the window's thread.
+    CAtomicBinding<CallbackBinding<CloseCallback>> closeCallback;
+    CAtomicBinding<CallbackBinding<CloseCallback>> destroyCallback;
+    CAtomicBinding<CallbackBinding<MessageHook>> hook;
     HookMessage hookMessage;
-    TimerCallback timerCallback = nullptr;
-    void* timerUser = nullptr;
+    CAtomicBinding<CallbackBinding<TimerCallback>> timerCallback;
 
   private:
+    bool OnMainThread() const;
+    void ReleaseResources();
     void FillBackground(HDC dc);
     void SelectDefaults(HDC dc);
 

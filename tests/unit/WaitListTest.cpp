@@ -42,12 +42,16 @@ TEST(WaitList, LockIsTakenOnce) {
 
 TEST(WaitList, PendingEventsKeepOrderAndAreKeptOnce) {
     CPendingEvents pending;
-    pending.Add(kEventAnyMouse, 2);
-    pending.Add(kEventMouseDown, 2);
-    pending.Add(kEventAnyMouse, 2);
-    pending.Add(kEventAnyMouse, 3);
+    pending.Add(kEventAnyMouse, 2, 7);
+    pending.Add(kEventMouseDown, 2, 7);
+    pending.Add(kEventAnyMouse, 2, 7);
+    pending.Add(kEventAnyMouse, 3, 7);
+    pending.Add(kEventAnyMouse, 2, 8);  // the same event of a later set-up is its own
     using E = CPendingEvents::Event;
-    EXPECT_EQ(pending.TakeAll(), (std::vector<E>{{kEventAnyMouse, 2}, {kEventMouseDown, 2}, {kEventAnyMouse, 3}}));
+    EXPECT_EQ(pending.TakeAll(), (std::vector<E>{{kEventAnyMouse, 2, 7},
+                                                 {kEventMouseDown, 2, 7},
+                                                 {kEventAnyMouse, 3, 7},
+                                                 {kEventAnyMouse, 2, 8}}));
     EXPECT_TRUE(pending.Empty());
 }
 
