@@ -37,6 +37,9 @@ TEST(CorvaneWait, EventsOfOtherWindowsOrKindsDoNotWake) {
     // only the close ends the wait.
     CWaitWatch watch(WaiterSuspended, [&] {
         Core().RaiseUserEvent(other, 1);
+        // The main thread handles posted messages in order: once this call
+        // has run there, so has the user event.
+        Core().RunOnMainThread([](void*, void*) {}, nullptr, nullptr);
         SendMessageA(Core().Window.GetHwnd(w), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         const bool stillAsleep = WaiterSuspended();
         EXPECT_TRUE(stillAsleep);
@@ -51,34 +54,37 @@ TEST(CorvaneWait, EventsOfOtherWindowsOrKindsDoNotWake) {
 
 TEST(CorvaneWait, ListsWithNothingToWaitForOrTooLongNames) {
     const int w = NewWindow();
+    CWaitWatch watch([] { return true; }, [] {});  // none of these may sleep
     EXPECT_EQ(Core().WaitEvents(w, "NoSuchEvent, AnyButton CloseWindow", 0), 1);
     EXPECT_EQ(Core().WaitEvents(w, "", 0), 1);
     EXPECT_EQ(Core().WaitEvents(w, ("AnyButton," + std::string(200, 'x')).c_str(), 0), 0);
     EXPECT_EQ(Core().WaitEvents(w, "AnyButton", 1), 1);  // peek: registered, not waited
+    EXPECT_TRUE(watch.ReturnedByItself());
     EXPECT_FALSE(Core().ToolkitLock().IsHeld());
     Core().Window.Destroy(w);
 }
 
-// Sends message to window from another thread while that thread holds the
-// toolkit lock, as a thread setting up its wait holds it, then waits for
-// events on window. True when the wait returned by itself.
-bool WaitAfterMessageDuringSetUp(int window, UINT message, WPARAM wParam, LPARAM lParam, const char* events) {
-    std::atomic<bool> lockHeld{false};
+// Sends message to window while another thread holds the toolkit lock, as a
+// thread setting up its wait holds it, so that the main thread keeps the
+// event it raises.
+void SendWhileTheLockIsHeld(int window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     std::thread setUp([&] {
         while (!Core().ToolkitLock().TryAcquire())
             Sleep(0);
-        lockHeld = true;
         SendMessageA(Core().Window.GetHwnd(window), message, wParam, lParam);
         Core().ToolkitLock().Release();
     });
-    bool returnedByItself = false;
-    if (WaitFor([&] { return lockHeld.load(); })) {
-        CWaitWatch watch([] { return true; }, [] {});
-        EXPECT_EQ(Core().WaitEvents(window, events, 0), 1);
-        returnedByItself = watch.ReturnedByItself();
-    }
     setUp.join();
-    return returnedByItself;
+}
+
+// The message sent as in SendWhileTheLockIsHeld, then a wait (or a peek) for
+// events on window. True when the wait returned by itself.
+bool WaitAfterMessageDuringSetUp(int window, UINT message, WPARAM wParam, LPARAM lParam, const char* events,
+                                 int peek = 0) {
+    SendWhileTheLockIsHeld(window, message, wParam, lParam);
+    CWaitWatch watch([] { return true; }, [] {});
+    EXPECT_EQ(Core().WaitEvents(window, events, peek), 1);
+    return watch.ReturnedByItself();
 }
 
 // The main thread only tries the toolkit lock once when it raises an event.
@@ -99,6 +105,44 @@ TEST(CorvaneWait, CloseDuringWaitSetUpIsConsumedByTheWait) {
     EXPECT_TRUE(WaitAfterMessageDuringSetUp(w, WM_CLOSE, 0, 0, "CloseWindow"));
     EXPECT_TRUE(IsWindow(Core().Window.GetHwnd(w)));
     EXPECT_EQ(Core().Window.CloseRequested(w), 1);
+    Core().Window.Destroy(w);
+}
+
+int CloseState(int window) {
+    return Core().FindWindowItem(window)->surface->latches.closeState.load();
+}
+
+// A close kept during a set-up that never suspends is decided when that
+// set-up ends: a peek registered for it consumes it; nothing to wait for
+// means nobody did, and the window closes.
+TEST(CorvaneWait, CloseKeptDuringAWaitThatDoesNotSleepIsDecided) {
+    const int peeked = NewWindow();
+    EXPECT_TRUE(WaitAfterMessageDuringSetUp(peeked, WM_CLOSE, 0, 0, "CloseWindow", 1));
+    EXPECT_EQ(CloseState(peeked), 16) << "the peek's entry did not consume the close";
+    EXPECT_TRUE(IsWindow(Core().Window.GetHwnd(peeked)));
+    Core().Window.Destroy(peeked);
+
+    const int unawaited = NewWindow();
+    const HWND window = Core().Window.GetHwnd(unawaited);
+    EXPECT_TRUE(WaitAfterMessageDuringSetUp(unawaited, WM_CLOSE, 0, 0, "NoSuchEvent"));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(window); })) << "the kept close was never carried out";
+}
+
+// A click kept during one set-up belongs to that wait alone: a later wait
+// of the same window for clicks sleeps until something new happens.
+TEST(CorvaneWait, KeptEventNeverWakesALaterWait) {
+    const int w = NewWindow();
+    EXPECT_TRUE(WaitAfterMessageDuringSetUp(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5), "NoSuchEvent"));
+    std::atomic<bool> userEventSent{false};
+    {
+        CWaitWatch watch(WaiterSuspended, [&] {
+            userEventSent = true;
+            Core().RaiseUserEvent(w, 3);
+        });
+        EXPECT_EQ(Core().WaitEvents(w, "MouseClick,UserEvent", 0), 1);
+        EXPECT_TRUE(watch.ReturnedByItself());
+    }
+    EXPECT_TRUE(userEventSent.load()) << "the stale click woke the later wait";
     Core().Window.Destroy(w);
 }
 

@@ -207,29 +207,183 @@ TEST(CorvaneWindows, MessageHookSeesMessagesFirst) {
     Core().Window.Destroy(w);
 }
 
-TEST(CorvaneWindows, FreezeStopsPaintingUntilUnfrozen) {
-    CCorWindow window(NewWindow());
-    CWindowSurface& surface = *Core().FindWindowItem(window.Handle())->surface;
+LRESULT CountPaints(void* user, HookMessage& m) {
+    if (m.message == WM_PAINT)
+        ++*static_cast<std::atomic<int>*>(user);
+    return 5;  // left to the toolkit
+}
+
+void FillBackBuffer(int window, COLORREF colour) {
+    Core().FindWindowItem(window)->surface->Hold(CSurfaceBusy::kWriting, [&](CWindowSurface& s) {
+        HBRUSH brush = CreateSolidBrush(colour);
+        RECT all = {0, 0, s.Width(), s.Height()};
+        FillRect(s.BackDC(), &all, brush);
+        DeleteObject(brush);
+    });
+}
+
+COLORREF ShownPixel(int window) {
+    HDC dc = GetDC(Core().Window.GetHwnd(window));
+    const COLORREF pixel = GetPixel(dc, 10, 10);
+    ReleaseDC(Core().Window.GetHwnd(window), dc);
+    return pixel;
+}
+
+// Visible, since only a visible window is asked to paint. While frozen, a
+// repaint shows nothing new, and the system is not asked again and again;
+// unfreezing shows what was drawn meanwhile.
+TEST(CorvaneWindows, FrozenWindowPaintsNothingAndIsAskedOnce) {
+    CCorWindow window(NewWindow(""));
+    const HWND hwnd = window.Hwnd();
+    constexpr COLORREF kDrawn = RGB(255, 0, 0);
+    std::atomic<int> paints{0};
+    Core().Window.SetMessageHook(window.Handle(), CountPaints, &paints);
+    ASSERT_NE(ShownPixel(window.Handle()), kDrawn);
+
     EXPECT_EQ(window.FreezeWindow(), 1);
-    EXPECT_EQ(surface.frozen.load(), 1);
-    EXPECT_EQ(window.FreezeWindow(), 1);
+    FillBackBuffer(window.Handle(), kDrawn);
+    paints = 0;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    EXPECT_TRUE(WaitFor([&] { return paints.load() > 0; }));
+    // Each call is a round trip through the main thread's queue, which a
+    // window asking to be painted again would flood.
+    for (int i = 0; i < 3; ++i)
+        Core().RunOnMainThread([](void*, void*) {}, nullptr, nullptr);
+    EXPECT_EQ(paints.load(), 1) << "the frozen window was asked to paint again and again";
+    EXPECT_NE(ShownPixel(window.Handle()), kDrawn) << "the frozen window painted";
+
     EXPECT_EQ(window.UnfreezeWindow(), 1);
-    EXPECT_EQ(surface.frozen.load(), 0);
+    EXPECT_EQ(ShownPixel(window.Handle()), kDrawn);
+    Core().Window.SetMessageHook(window.Handle(), nullptr, nullptr);
     Core().Window.Destroy(window.Handle());
 }
 
+std::string SystemMenuText(HWND window, UINT command) {
+    char text[32] = {};
+    GetMenuStringA(GetSystemMenu(window, FALSE), command, text, sizeof(text), MF_BYCOMMAND);
+    return text;
+}
+
+RECT RectInParent(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 TEST(CorvaneWindows, ChildWindowDetachesAndComesBack) {
-    const int parent = NewWindow();
-    const int child = Core().Window.CreateWindow(parent, 10, 10, 80, 60, "Child", "child hide");
+    const int parent = NewWindow("hide", 100, 120);
+    // Wider than the smallest captioned window the system allows.
+    const int child = Core().Window.CreateWindow(parent, 10, 10, 160, 60, "Child", "child hide");
     const HWND window = Core().Window.GetHwnd(child);
-    ASSERT_EQ(GetParent(window), Core().Window.GetHwnd(parent));
+    const HWND parentWindow = Core().Window.GetHwnd(parent);
+    ASSERT_EQ(GetParent(window), parentWindow);
+    const RECT attached = RectInParent(window);
+
     EXPECT_EQ(Core().Window.ToggleAttach(child), 1);
     EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
     EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION);
-    EXPECT_EQ(Core().Window.ToggleAttach(child), 1);
+    // Floating where it was on the screen, five pixels further in.
+    POINT origin = {0, 0};
+    ClientToScreen(parentWindow, &origin);
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    EXPECT_EQ(placement.rcNormalPosition.left, origin.x + attached.left + 5);
+    EXPECT_EQ(placement.rcNormalPosition.top, origin.y + attached.top + 5);
+    EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, attached.right - attached.left);
+    EXPECT_EQ(SystemMenuText(window, kReAttachCommand), "ReAttach");
+
+    // The menu item puts it back, where and as large as it was.
+    SendMessageA(window, WM_SYSCOMMAND, kReAttachCommand, 0);
     EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_CHILD);
-    EXPECT_EQ(GetParent(window), Core().Window.GetHwnd(parent));
+    EXPECT_EQ(GetParent(window), parentWindow);
+    const RECT back = RectInParent(window);
+    EXPECT_EQ(back.left, attached.left);
+    EXPECT_EQ(back.top, attached.top);
+    EXPECT_EQ(back.right - back.left, attached.right - attached.left);
     Core().Window.Destroy(parent);
+}
+
+// Messages the main thread's windows are sent, as its window procedures
+// receive them.
+struct SentMessage {
+    HWND window;
+    UINT message;
+};
+std::atomic<int> g_nSent{0};
+SentMessage g_stSent[256];
+
+LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const int slot = g_nSent.load();
+    if (code == HC_ACTION && slot < 256 && (sent->message == WM_PAINT || sent->message == WM_SETFOCUS)) {
+        g_stSent[slot] = {sent->hwnd, sent->message};
+        g_nSent = slot + 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Records what the main thread's windows are sent while it lives.
+class CSentMessages {
+  public:
+    CSentMessages()
+        : m_hHook(SetWindowsHookExA(WH_CALLWNDPROC, RecordSent, nullptr, CWorkerApp::MainThreadId())) {
+        g_nSent = 0;
+    }
+    ~CSentMessages() { UnhookWindowsHookEx(m_hHook); }
+    bool Installed() const { return m_hHook != nullptr; }
+
+    int Count(HWND window, UINT message) const {
+        int count = 0;
+        for (int i = 0; i < g_nSent.load(); ++i)
+            count += g_stSent[i].window == window && g_stSent[i].message == message;
+        return count;
+    }
+
+  private:
+    HHOOK m_hHook;
+};
+
+TEST(CorvaneWindows, HiddenWindowIsSentAPaintAtCreation) {
+    CSentMessages sent;
+    ASSERT_TRUE(sent.Installed());
+    const int w = NewWindow("hide");
+    EXPECT_EQ(sent.Count(Core().Window.GetHwnd(w), WM_PAINT), 1);
+    Core().Window.Destroy(w);
+}
+
+// The frame's hook sees the creation request first; destroying the parent
+// there makes the creation fail, as a vanished owner does.
+LRESULT DestroyParentFirst(void* parent, WPARAM code, LPARAM) {
+    if (code == kRequestCreate)
+        DestroyWindow(static_cast<HWND>(parent));
+    return -1;
+}
+
+TEST(CorvaneWindows, FailedCreationGivesWindowOneTheFocusUnlessHidden) {
+    const HWND first = Core().Window.GetHwnd(1);
+    for (const char* options : {"", "hide"}) {
+        SCOPED_TRACE(options);
+        const int parent = NewWindow();
+        CSentMessages sent;
+        ASSERT_TRUE(sent.Installed());
+        Core().SetFrameHook(kRequestMessage, DestroyParentFirst, Core().Window.GetHwnd(parent));
+        EXPECT_EQ(Core().Window.CreateWindow(parent, 0, 0, 50, 50, "Orphan", options), 0);
+        Core().SetFrameHook(0, nullptr, nullptr);
+        EXPECT_EQ(sent.Count(first, WM_SETFOCUS), options[0] ? 0 : 1);
+    }
+}
+
+TEST(CorvaneWindows, MoveToTheRecordedPositionIsNoMove) {
+    const int w = NewWindow();
+    const HWND window = Core().Window.GetHwnd(w);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 9));
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(7, 9));
+    EXPECT_EQ(Core().Window.MouseMoved(w), 0) << "the click recorded that position";
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(8, 9));
+    EXPECT_EQ(Core().Window.MouseMoved(w), 1);
+    Core().Window.Destroy(w);
 }
 
 }  // namespace
