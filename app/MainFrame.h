@@ -2,7 +2,7 @@
 // from any thread) ends the message loop and so the application.
 #pragma once
 
-#include "toolkit/Platform.h"
+#include "toolkit/core/Platform.h"
 
 class CMainFrame {
   public:

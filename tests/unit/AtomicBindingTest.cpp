@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "toolkit/AtomicBinding.h"
+#include "toolkit/portable/core/AtomicBinding.h"
 
 namespace {
 

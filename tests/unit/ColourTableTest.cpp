@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "toolkit/ColourTable.h"
+#include "toolkit/portable/options/ColourTable.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "toolkit/ControlOptions.h"
+#include "toolkit/portable/options/ControlOptions.h"
 
 namespace {
 

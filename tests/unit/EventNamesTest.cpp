@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/EventNames.h"
+#include "toolkit/portable/events/EventNames.h"
 
 namespace {
 

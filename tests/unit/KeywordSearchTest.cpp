@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "toolkit/KeywordSearch.h"
+#include "toolkit/portable/options/KeywordSearch.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "toolkit/SurfaceBusy.h"
+#include "toolkit/portable/surface/SurfaceBusy.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "toolkit/EventNames.h"
-#include "toolkit/WaitList.h"
+#include "toolkit/portable/events/EventNames.h"
+#include "toolkit/portable/events/WaitList.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/StyleBits.h"
-#include "toolkit/WindowOptions.h"
+#include "toolkit/portable/options/StyleBits.h"
+#include "toolkit/portable/options/WindowOptions.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <string>
 
-#include "toolkit/SystemApis.h"
+#include "toolkit/core/SystemApis.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "tests/wine/WorkerApp.h"
-#include "toolkit/Corvane.h"
+#include "toolkit/core/Corvane.h"
 
 constexpr DWORD kTestTimeoutMs = 5000;
 

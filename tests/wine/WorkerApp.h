@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/Application.h"
-#include "toolkit/Corvane.h"
+#include "toolkit/core/Corvane.h"
 
 class CWorkerApp : public CWinApp {
   public:

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "toolkit/Platform.h"
+#include "toolkit/core/Platform.h"
 
 using HTHEME_ = HANDLE;
 

@@ -1,8 +1,8 @@
-#include "toolkit/CorvaneCore.h"
+#include "toolkit/core/CorvaneCore.h"
 
 #include <commctrl.h>
 
-#include "toolkit/WindowClasses.h"
+#include "toolkit/core/WindowClasses.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The hidden frame window "qv_KelmarWin": the main thread's door for every
 // request from other threads.
-#include "toolkit/CorvaneCore.h"
+#include "toolkit/core/CorvaneCore.h"
 
 namespace {
 

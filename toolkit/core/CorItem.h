@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/Platform.h"
-#include "toolkit/WindowSurface.h"
+#include "toolkit/core/Platform.h"
+#include "toolkit/surface/WindowSurface.h"
 
 enum ItemKind : int {
     kKindScrollBar = 1,

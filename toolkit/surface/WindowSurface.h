@@ -6,9 +6,9 @@
 #include <atomic>
 #include <mutex>
 
-#include "toolkit/AtomicBinding.h"
-#include "toolkit/Platform.h"
-#include "toolkit/SurfaceBusy.h"
+#include "toolkit/portable/core/AtomicBinding.h"
+#include "toolkit/core/Platform.h"
+#include "toolkit/portable/surface/SurfaceBusy.h"
 
 class CCorvaneCore;
 

@@ -1,4 +1,4 @@
-#include "toolkit/WaitList.h"
+#include "toolkit/portable/events/WaitList.h"
 
 #include <algorithm>
 

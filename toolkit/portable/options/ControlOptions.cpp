@@ -1,7 +1,7 @@
-#include "toolkit/ControlOptions.h"
+#include "toolkit/portable/options/ControlOptions.h"
 
-#include "toolkit/KeywordSearch.h"
-#include "toolkit/WindowOptions.h"
+#include "toolkit/portable/options/KeywordSearch.h"
+#include "toolkit/portable/options/WindowOptions.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "toolkit/ColourTable.h"
+#include "toolkit/portable/options/ColourTable.h"
 
 #include <cstring>
 
-#include "toolkit/KeywordSearch.h"
+#include "toolkit/portable/options/KeywordSearch.h"
 
 namespace {
 

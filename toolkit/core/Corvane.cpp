@@ -1,4 +1,4 @@
-#include "toolkit/Corvane.h"
+#include "toolkit/core/Corvane.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "toolkit/CorvaneCore.h"
+#include "toolkit/core/CorvaneCore.h"
 
 class CCorWindow;
 

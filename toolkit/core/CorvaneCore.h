@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/AtomicBinding.h"
-#include "toolkit/ColourTable.h"
-#include "toolkit/CorItem.h"
-#include "toolkit/Platform.h"
-#include "toolkit/SystemApis.h"
-#include "toolkit/WaitList.h"
-#include "toolkit/WindowOps.h"
+#include "toolkit/portable/core/AtomicBinding.h"
+#include "toolkit/portable/options/ColourTable.h"
+#include "toolkit/core/CorItem.h"
+#include "toolkit/core/Platform.h"
+#include "toolkit/core/SystemApis.h"
+#include "toolkit/portable/events/WaitList.h"
+#include "toolkit/core/WindowOps.h"
 
 // The request message of the frame and user windows; wParam is a sub-code.
 constexpr UINT kRequestMessage = WM_USER + 22;

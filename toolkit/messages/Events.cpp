@@ -28,9 +28,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/CorvaneCore.h"
-#include "toolkit/EventNames.h"
-#include "toolkit/KeywordSearch.h"
+#include "toolkit/core/CorvaneCore.h"
+#include "toolkit/portable/events/EventNames.h"
+#include "toolkit/portable/options/KeywordSearch.h"
 
 namespace {
 

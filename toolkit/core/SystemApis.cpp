@@ -1,4 +1,4 @@
-#include "toolkit/SystemApis.h"
+#include "toolkit/core/SystemApis.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // window the system handles its messages; afterwards the toolkit does.
 #include <windowsx.h>
 
-#include "toolkit/CorvaneCore.h"
-#include "toolkit/EventNames.h"
+#include "toolkit/core/CorvaneCore.h"
+#include "toolkit/portable/events/EventNames.h"
 
 namespace {
 

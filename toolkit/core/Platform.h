@@ -14,7 +14,7 @@
 #undef CreateWindow
 #undef MessageBox
 
-#include "toolkit/StyleBits.h"
+#include "toolkit/portable/options/StyleBits.h"
 
 // The option rules use their own copies of these values; they must agree.
 static_assert(StyleBits::kPopup == WS_POPUP && StyleBits::kChild == WS_CHILD, "");

@@ -1,6 +1,6 @@
-#include "toolkit/EventNames.h"
+#include "toolkit/portable/events/EventNames.h"
 
-#include "toolkit/KeywordSearch.h"
+#include "toolkit/portable/options/KeywordSearch.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The toolkit's window classes, registered once by the core.
 #pragma once
 
-#include "toolkit/Platform.h"
-#include "toolkit/WindowOptions.h"
+#include "toolkit/core/Platform.h"
+#include "toolkit/portable/options/WindowOptions.h"
 
 constexpr const char* kFrameClass = "qv_KelmarWin";
 constexpr const char* kButtonClass = "qv_CorButton";

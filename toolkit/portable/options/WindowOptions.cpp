@@ -1,7 +1,7 @@
-#include "toolkit/WindowOptions.h"
+#include "toolkit/portable/options/WindowOptions.h"
 
-#include "toolkit/KeywordSearch.h"
-#include "toolkit/StyleBits.h"
+#include "toolkit/portable/options/KeywordSearch.h"
+#include "toolkit/portable/options/StyleBits.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // and registers it while handling WM_CREATE.
 #include <string>
 
-#include "toolkit/CorvaneCore.h"
-#include "toolkit/WindowClasses.h"
-#include "toolkit/WindowOptions.h"
+#include "toolkit/core/CorvaneCore.h"
+#include "toolkit/core/WindowClasses.h"
+#include "toolkit/portable/options/WindowOptions.h"
 
 struct CreationRequest {
     int kind = kKindWindow;

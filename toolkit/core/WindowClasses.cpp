@@ -1,6 +1,6 @@
-#include "toolkit/WindowClasses.h"
+#include "toolkit/core/WindowClasses.h"
 
-#include "toolkit/CorvaneCore.h"
+#include "toolkit/core/CorvaneCore.h"
 
 namespace {
 

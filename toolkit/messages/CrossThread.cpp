@@ -1,7 +1,7 @@
 // Calls carried to the main thread (or a window's own thread) while the
 // caller is suspended, freezing a window's painting, and detaching child
 // windows.
-#include "toolkit/CorvaneCore.h"
+#include "toolkit/core/CorvaneCore.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // doing nothing, unless the handle names a live window.
 #pragma once
 
-#include "toolkit/Platform.h"
-#include "toolkit/WindowSurface.h"
+#include "toolkit/core/Platform.h"
+#include "toolkit/surface/WindowSurface.h"
 
 class CCorvaneCore;
 struct CorItem;

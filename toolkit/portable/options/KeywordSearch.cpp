@@ -1,4 +1,4 @@
-#include "toolkit/KeywordSearch.h"
+#include "toolkit/portable/options/KeywordSearch.h"
 
 namespace {
 

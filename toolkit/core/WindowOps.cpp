@@ -1,6 +1,6 @@
-#include "toolkit/WindowOps.h"
+#include "toolkit/core/WindowOps.h"
 
-#include "toolkit/CorvaneCore.h"
+#include "toolkit/core/CorvaneCore.h"
 
 CWindowSurface* CWindowOps::Surface(int window) {
     CorItem* item = m_stCore.FindWindowItem(window);

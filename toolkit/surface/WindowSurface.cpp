@@ -1,6 +1,6 @@
-#include "toolkit/WindowSurface.h"
+#include "toolkit/surface/WindowSurface.h"
 
-#include "toolkit/CorvaneCore.h"
+#include "toolkit/core/CorvaneCore.h"
 
 namespace {
 
