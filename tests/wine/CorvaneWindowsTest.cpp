@@ -234,6 +234,7 @@ COLORREF ShownPixel(int window) {
 // unfreezing shows what was drawn meanwhile.
 TEST(CorvaneWindows, FrozenWindowPaintsNothingAndIsAskedOnce) {
     CCorWindow window(NewWindow(""));
+    Core().Window.AlwaysBuffer(window.Handle());
     const HWND hwnd = window.Hwnd();
     constexpr COLORREF kDrawn = RGB(255, 0, 0);
     std::atomic<int> paints{0};

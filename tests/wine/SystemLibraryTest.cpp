@@ -25,7 +25,7 @@ std::string ProgramDirectory() {
 }
 
 TEST(SystemLibrary, LoadsFromTheSystemDirectoryNotBesideTheProgram) {
-    for (const char* name : {"dwmapi.dll", "uxtheme.dll"}) {
+    for (const char* name : {"dwmapi.dll", "uxtheme.dll", "msimg32.dll"}) {
         ASSERT_NE(GetFileAttributesA((ProgramDirectory() + name).c_str()), INVALID_FILE_ATTRIBUTES)
             << "the planted " << name << " is missing";
         HMODULE module = LoadSystemLibrary(name);
@@ -44,6 +44,10 @@ TEST(SystemLibrary, OptionalEntryPointsComeFromTheSystemLibraries) {
     ASSERT_NE(apis.themeLibrary, nullptr);
     EXPECT_EQ(Lower(ModulePath(apis.themeLibrary)), SystemDirectory() + "uxtheme.dll");
     EXPECT_NE(apis.OpenThemeData, nullptr);
+    ASSERT_NE(apis.imageLibrary, nullptr);
+    EXPECT_EQ(Lower(ModulePath(apis.imageLibrary)), SystemDirectory() + "msimg32.dll");
+    EXPECT_NE(apis.GradientFill, nullptr);
+    EXPECT_NE(apis.AlphaBlend, nullptr);
     EXPECT_NE(apis.UpdateLayeredWindow, nullptr);
     // Pairs are published together or not at all.
     EXPECT_EQ(apis.DwmIsCompositionEnabled == nullptr, apis.DwmEnableComposition == nullptr);

@@ -107,9 +107,23 @@ class CCorvaneCore {
     HPEN DarkGreyPen() const { return m_hDarkGreyPen; }
     HPEN GreyPen() const { return m_hGreyPen; }
     HBRUSH BlackBrush() const { return m_hBlackBrush; }
+    // Toolkit-wide: non-zero while a window procedure handles a paint
+    // message (the paint handler writes its progress into it).
+    std::atomic<int>& PaintingFlag() { return m_nPainting; }
 
-    // Window operations by handle: Window.Close, Window.Show, ...
+    // Calls each(surface) for every live window whose parent window is parent.
+    template <typename Each>
+    void ForEachChildSurface(HWND parent, Each each) const {
+        for (CorItem* item = m_pHead.load(); item; item = item->next.load()) {
+            if (item->live.load() && item->kind == kKindWindow && item->parent && item->parent->window == parent)
+                each(*item->surface);
+        }
+    }
+
+    // Operations by handle: Window.Close, Window.Cls, ... for windows;
+    // Bitmap.Cls, Bitmap.PutBitmap, ... for off-screen surfaces.
     CWindowOps Window;
+    CSurfaceOps Bitmap;
 
     // Window procedures (static entry points find the core).
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
@@ -117,6 +131,7 @@ class CCorvaneCore {
 
   private:
     friend class CWindowOps;
+    friend class CSurfaceOps;
 
     int Create(CreationRequest& request);
     int CreateWindowItem(CorItem* parent, int x, int y, int width, int height, const char* title,
@@ -180,6 +195,7 @@ class CCorvaneCore {
     std::atomic<int> m_nCount{0};
     std::atomic<int> m_nAlive{0};
     std::atomic<int> m_nCurrentWindow{1};
+    std::atomic<int> m_nPainting{0};
 
     HPEN m_hWhitePen;
     HPEN m_hDarkGreyPen;

@@ -8,11 +8,14 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <windowsx.h>
 
-// CreateWindow and MessageBox are the toolkit's own command names; the
-// system's are called by their full names (CreateWindowExA, MessageBoxA).
+// CreateWindow, MessageBox and SelectFont are the toolkit's own command
+// names; the system's are called by their full names (CreateWindowExA,
+// MessageBoxA, SelectObject).
 #undef CreateWindow
 #undef MessageBox
+#undef SelectFont
 
 #include "toolkit/portable/options/StyleBits.h"
 

@@ -52,6 +52,15 @@ void LoadTheme(SystemApis& apis) {
     Resolve(theme, "GetThemePartSize", apis.GetThemePartSize);
 }
 
+void LoadImageFunctions(SystemApis& apis) {
+    HMODULE image = LoadSystemLibrary("msimg32.dll");
+    if (!image)
+        return;
+    apis.imageLibrary = image;
+    Resolve(image, "GradientFill", apis.GradientFill);
+    Resolve(image, "AlphaBlend", apis.AlphaBlend);
+}
+
 }  // namespace
 
 HMODULE LoadSystemLibrary(const char* name) {
@@ -77,6 +86,7 @@ std::string ModulePath(HMODULE module) {
 void LoadSystemApis(SystemApis& apis) {
     LoadDwm(apis);
     LoadTheme(apis);
+    LoadImageFunctions(apis);
     if (HMODULE user = GetModuleHandleA("user32.dll"))
         Resolve(user, "UpdateLayeredWindow", apis.UpdateLayeredWindow);
 }

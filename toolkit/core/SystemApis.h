@@ -21,11 +21,16 @@ struct SystemApis {
     HRESULT(WINAPI* DrawThemeTextEx)(HTHEME_, HDC, int, int, LPCWSTR, int, DWORD, LPRECT, const void*) = nullptr;
     HRESULT(WINAPI* GetThemeMetric)(HTHEME_, HDC, int, int, int, int*) = nullptr;
     HRESULT(WINAPI* GetThemePartSize)(HTHEME_, HDC, int, int, LPCRECT, int, SIZE*) = nullptr;
+    // msimg32.dll: not one of the libraries Windows always maps from its own
+    // directory, so it is loaded by full path like the optional ones.
+    BOOL(WINAPI* GradientFill)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG) = nullptr;
+    BOOL(WINAPI* AlphaBlend)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION) = nullptr;
     // user32.dll
     BOOL(WINAPI* UpdateLayeredWindow)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD) = nullptr;
 
     HMODULE dwmLibrary = nullptr;
     HMODULE themeLibrary = nullptr;
+    HMODULE imageLibrary = nullptr;
 };
 
 // Loads the optional libraries and looks the entry points up. The libraries

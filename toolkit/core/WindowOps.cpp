@@ -2,10 +2,7 @@
 
 #include "toolkit/core/CorvaneCore.h"
 
-CWindowSurface* CWindowOps::Surface(int window) {
-    CorItem* item = m_stCore.FindWindowItem(window);
-    return item ? item->surface.get() : nullptr;
-}
+CWindowOps::CWindowOps(CCorvaneCore& core) : CSurfaceOps(core, kKindWindow) {}
 
 int CWindowOps::Close(int window) {
     CorItem* item = m_stCore.FindWindowItem(window);
@@ -74,16 +71,6 @@ int CWindowOps::GetPosY(int window) {
     return s ? s->latches.posY.load() : 0;
 }
 
-int CWindowOps::GetWidth(int window) {
-    CWindowSurface* s = Surface(window);
-    return s ? s->Width() : 0;
-}
-
-int CWindowOps::GetHeight(int window) {
-    CWindowSurface* s = Surface(window);
-    return s ? s->Height() : 0;
-}
-
 // Focus can only be given by the window's own thread.
 int CWindowOps::SetFocus(int window) {
     CorItem* item = m_stCore.FindWindowItem(window);
@@ -101,14 +88,6 @@ HWND CWindowOps::GetHwnd(int window) {
 HDC CWindowOps::GetDC(int window) {
     CWindowSurface* s = Surface(window);
     return s ? s->WindowDC() : nullptr;
-}
-
-int CWindowOps::AutoBuffer(int window) {
-    CWindowSurface* s = Surface(window);
-    if (!s)
-        return 0;
-    s->SetUpdateMode(0);
-    return 1;
 }
 
 int CWindowOps::SetCloseCallback(int window, CloseCallback callback, void* user) {

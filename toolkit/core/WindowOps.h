@@ -3,14 +3,16 @@
 #pragma once
 
 #include "toolkit/core/Platform.h"
+#include "toolkit/surface/SurfaceOps.h"
 #include "toolkit/surface/WindowSurface.h"
 
 class CCorvaneCore;
 struct CorItem;
 
-class CWindowOps {
+// With the drawing operations of every surface (SurfaceOps.h).
+class CWindowOps : public CSurfaceOps {
   public:
-    explicit CWindowOps(CCorvaneCore& core) : m_stCore(core) {}
+    explicit CWindowOps(CCorvaneCore& core);
 
     // Parent 0 for none; returns the new handle or 0.
     int CreateWindow(int parent, int x, int y, int width, int height, const char* title, const char* options);
@@ -24,12 +26,9 @@ class CWindowOps {
     int AdjustPos(int window, int dx, int dy);
     int GetPosX(int window);
     int GetPosY(int window);
-    int GetWidth(int window);
-    int GetHeight(int window);
     int SetFocus(int window);
     HWND GetHwnd(int window);
     HDC GetDC(int window);
-    int AutoBuffer(int window);
 
     int SetCloseCallback(int window, CloseCallback callback, void* user);
     int SetDestroyCallback(int window, CloseCallback callback, void* user);
@@ -50,9 +49,4 @@ class CWindowOps {
 
     // A child window becomes a floating one, or a detached one goes back.
     int ToggleAttach(int window);
-
-  private:
-    CWindowSurface* Surface(int window);
-
-    CCorvaneCore& m_stCore;
 };

@@ -103,7 +103,7 @@ int CCorvaneCore::UnfreezeWindow(int window) {
     CorItem* item = FindWindowItem(window);
     if (!item)
         return 0;
-    item->surface->Update();
+    item->surface->Hold(CSurfaceBusy::kPresenting, [](CWindowSurface& s) { s.Update(); });
     item->surface->frozen = 0;
     return 1;
 }

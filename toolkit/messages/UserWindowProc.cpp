@@ -1,7 +1,5 @@
 // The procedure of every toolkit window: until WM_CREATE has registered the
 // window the system handles its messages; afterwards the toolkit does.
-#include <windowsx.h>
-
 #include "toolkit/core/CorvaneCore.h"
 #include "toolkit/portable/events/EventNames.h"
 
@@ -156,10 +154,14 @@ LRESULT CCorvaneCore::OnPaint(CorItem& item) {
         ValidateRect(item.window, nullptr);
         return 0;
     }
+    std::atomic<int>& painting = PaintingFlag();
+    painting = 1;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(item.window, &paint);
     item.surface->Paint(dc);
     EndPaint(item.window, &paint);
+    painting = 16;
+    painting = 0;
     return 0;
 }
 

@@ -67,9 +67,18 @@ class CKeyBuffer {
     int m_nCount = 0;
 };
 
+struct NamedFont;
+
+// Where drawing goes (the update mode).
+enum UpdateMode : int {
+    kUpdateAutomatic = 0,  // straight to the window while it is fully visible, else buffered
+    kUpdateDirect = 1,     // straight to the window
+    kUpdateBuffered = 2,   // to the back buffer, shown by presenting
+};
+
 class CWindowSurface {
   public:
-    explicit CWindowSurface(CCorvaneCore& core) : m_pCore(&core) {}
+    explicit CWindowSurface(CCorvaneCore& core);
     ~CWindowSurface();
     CWindowSurface(const CWindowSurface&) = delete;
     CWindowSurface& operator=(const CWindowSurface&) = delete;
@@ -77,7 +86,8 @@ class CWindowSurface {
     // Sets up the window's contexts and a back buffer of width x height
     // (0 = the client size), cleared to the background colour.
     void CreateWindowSurface(HWND window, int width, int height, bool asDialog, bool createdHidden);
-    // An off-screen surface compatible with another surface's window.
+    // An off-screen surface compatible with another surface's window: one
+    // memory context serves as window, back-buffer and current context.
     bool CreateOffscreenSurface(int width, int height, const CWindowSurface& compatible);
     // Main thread (WM_DESTROY): no drawing starts any more, and the contexts
     // go now, or, when a drawing thread holds the surface, as it lets go.
@@ -86,7 +96,8 @@ class CWindowSurface {
     // Runs draw(*this) with the surface held for reason, so that its contexts
     // outlive the drawing; false, without drawing, once the surface is
     // destroyed. Another thread waits for a holder; the main thread never
-    // waits for one and draws only when the surface is free.
+    // waits for one and draws only when the surface is free. The drawing
+    // calls below expect the caller to hold the surface.
     template <typename Draw>
     bool Hold(CSurfaceBusy::Reason reason, Draw draw) {
         const bool held = OnMainThread() ? busy.TryAcquire(reason) : busy.Acquire(reason, [] { Sleep(0); });
@@ -98,23 +109,81 @@ class CWindowSurface {
         return true;
     }
 
-    // WM_PAINT: the first paint of a visible window clears it; later ones copy
-    // the back buffer.
+    // WM_PAINT: the first paint of a visible window clears it and its back
+    // buffer; later ones copy the back buffer while buffered.
     void Paint(HDC paintDC);
-    // Copies the back buffer to the window; false when the copy failed.
+    // Copies the back buffer to the window when buffered and auto-present
+    // is on; false when nothing was copied.
     bool Present();
-    // Holds the surface and presents, retried while another thread holds the
-    // window's context.
+    // Presents even with auto-present off, retried while another thread
+    // holds the window's context.
     void Update();
+    void DontUpdate() { m_bAutoPresent = false; }
+    void AutoUpdate();
+    // Sets the update mode and switches buffering to suit it (AutoBuffer,
+    // DontBuffer, AlwaysBuffer); reevaluate false leaves buffering as it is.
+    void SetUpdateMode(UpdateMode mode, bool reevaluate = true);
+    // Drawing to the back buffer, and back; also for child windows' surfaces.
+    void BeginBuffered();
+    void EndBuffered();
+    // True when part of the window (or of the inner area) is hidden.
+    bool IsObscured() const;
+
+    // Colours: the background brush and colour of both contexts; the text
+    // colour of both.
+    void SetBackgroundColour(COLORREF colour);
+    void SetTextColour(COLORREF colour);
+    void SetBgMode(bool opaque);
+    COLORREF BackgroundColour() const { return m_nBackground; }
+    COLORREF TextColour() const { return m_nText; }
+    HBRUSH BackgroundBrush() const { return m_hBackgroundBrush; }
+
+    // Fonts: selects a font into both contexts and measures the line height.
+    void SelectFont(HFONT font);
+    HFONT CurrentFont() const { return m_hCurrentFont; }
+    HFONT BaseFont() const { return m_hBaseFont; }
+    const NamedFont* CurrentRecord() const { return m_pCurrentRecord; }
+    // The font a specification gave the window; the previous one is returned
+    // so that the caller can delete it when it belonged to no record.
+    HFONT SetCurrentFont(HFONT font, const NamedFont* record);
+    void SetCurrentRecord(const NamedFont* record) { m_pCurrentRecord = record; }
+    int LineHeight() const { return m_nLineHeight; }
+    int MeasureLineHeight(HDC dc) const;
+
+    // An optional sub-area that clips drawing and moves the origin; null
+    // switches it off.
+    void SetInnerArea(const RECT* area);
 
     int Width() const { return m_stClient.right; }
-    HDC BackDC() const { return m_hBackDC; }
     int Height() const { return m_stClient.bottom; }
+    const RECT& ClientRect() const { return m_stClient; }
+    const RECT& DrawingArea() const { return m_stDrawingArea; }
+    POINT Origin() const { return m_stOrigin; }
     HDC WindowDC() const { return m_hWindowDC; }
+    HDC BackDC() const { return m_hBackDC; }
+    HDC CurrentDC() const { return m_hCurrentDC; }
     HWND Window() const { return m_hWindow; }
-    void SetUpdateMode(int mode) { m_nUpdateMode = mode; }
+    CCorvaneCore& Core() const { return *m_pCore; }
+    bool IsOffscreen() const { return m_bOffscreen; }
+    bool IsBuffered() const { return m_bBuffered; }
+    UpdateMode Mode() const { return m_nUpdateMode; }
+    void SetKeepBackBuffer(bool keep) { m_bKeepBackBuffer = keep; }
     void SetClientOffset(int x, int y) { m_nClientOffsetX = x, m_nClientOffsetY = y; }
     void MarkForRepaint() { m_nPaintCount = 0; }
+
+    // Drawing state shared with the drawing operations.
+    int thickness = 0;
+    struct Gradient {
+        bool on = false;
+        COLORREF left = 0, right = 0;
+    } gradient;
+    struct LastImage {
+        int width = 0, height = 0;
+        RECT placed = {};
+    } lastImage;
+    POINT sourcePosition = {};  // of an area saved by SaveArea
+    POINT cursor = {};          // the text cursor, relative to the origin
+    bool autoScroll = true;
 
     WindowLatches latches;
     CKeyBuffer keys;
@@ -131,22 +200,39 @@ class CWindowSurface {
   private:
     bool OnMainThread() const;
     void ReleaseResources();
-    void FillBackground(HDC dc);
     void SelectDefaults(HDC dc);
+    void FillBackground(HDC dc);
+    void UpdateMetrics();
+    void CopyWindowToBackBuffer();
+    void ShowBackBuffer();
+    template <typename Each>
+    void ForEachChildSurface(Each each);
 
     CCorvaneCore* m_pCore;
     HWND m_hWindow = nullptr;
     HDC m_hWindowDC = nullptr;
     HDC m_hBackDC = nullptr;
+    HDC m_hCurrentDC = nullptr;
     HBITMAP m_hBackBitmap = nullptr;
     HGDIOBJ m_hInitialBitmap = nullptr;
     HBRUSH m_hBackgroundBrush = nullptr;
+    HFONT m_hCurrentFont = nullptr;
+    HFONT m_hBaseFont = nullptr;
+    const NamedFont* m_pCurrentRecord = nullptr;
     COLORREF m_nBackground = RGB(0, 0, 96);
     COLORREF m_nText = RGB(255, 255, 255);
     RECT m_stClient = {};
+    RECT m_stDrawingArea = {};
+    POINT m_stOrigin = {};
+    HRGN m_hInnerRegion = nullptr;
+    HRGN m_hClientRegion = nullptr;
+    int m_nLineHeight = 0;
     int m_nClientOffsetX = 0, m_nClientOffsetY = 0;
-    int m_nUpdateMode = 2;
+    UpdateMode m_nUpdateMode = kUpdateBuffered;
     int m_nPaintCount = 0;
+    bool m_bAutoPresent = true;
+    bool m_bBuffered = false;
+    bool m_bKeepBackBuffer = false;
     bool m_bCreatedHidden = false;
     bool m_bOffscreen = false;
 };

@@ -26,6 +26,7 @@ class CSurfaceBusy {
         kWriting = 3,
         kPresenting = 4,
         kDestroying = 5,
+        kDrawing = 6,
     };
 
     // Holds the surface for reason if it is free and not retired.
