@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "toolkit/core/WindowClasses.h"
 
 namespace {
@@ -94,4 +96,21 @@ int CCorvaneCore::ResetCurrentWindow() {
         }
     }
     return 0;
+}
+
+int CCorvaneCore::DefineFont(const char* name, const char* specification) {
+    if (!name || std::strlen(name) >= kMaxFontName + 1)
+        return 0;
+    Window.SetFont(1, specification, FontLookupName(name).c_str());
+    return 0;
+}
+
+ShadowStyle CCorvaneCore::Shadow() const {
+    std::lock_guard<std::mutex> lock(m_stShadowMutex);
+    return m_stShadowStyle;
+}
+
+void CCorvaneCore::SetShadowStyle(int blurPasses, int strengthPercent, int offsetX, int offsetY) {
+    std::lock_guard<std::mutex> lock(m_stShadowMutex);
+    m_stShadowStyle = {blurPasses, strengthPercent * 256 / 100, offsetX, offsetY};
 }

@@ -13,6 +13,7 @@
 #include "toolkit/core/CorItem.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/core/SystemApis.h"
+#include "toolkit/fonts/FontRegistry.h"
 #include "toolkit/portable/events/WaitList.h"
 #include "toolkit/core/WindowOps.h"
 
@@ -101,6 +102,16 @@ class CCorvaneCore {
     bool OnMainThread() const { return GetCurrentThreadId() == m_nMainThreadId; }
     bool IsWaiterSuspended() const { return m_nSuspended.load() != 0; }
     HFONT CurrentFont() const { return m_hCurrentFont; }
+    CFontRegistry& Fonts() { return m_stFonts; }
+    // One Write at a time, toolkit-wide.
+    CToolkitLock& WriteLock() { return m_stWriteLock; }
+    ShadowStyle Shadow() const;
+    // Blur passes, strength in per cent, and the text's offset from its shadow.
+    void SetShadowStyle(int blurPasses, int strengthPercent, int offsetX, int offsetY);
+    HDC FrameDC() const { return m_hFrameDC; }
+    // Registers a font under a name (under 100 characters, any case) and
+    // selects it into window 1; 0.
+    int DefineFont(const char* name, const char* specification);
     const SystemApis& Apis() const { return m_stApis; }
     CColourTable& Colours() { return m_stColours; }
     HPEN WhitePen() const { return m_hWhitePen; }
@@ -123,7 +134,7 @@ class CCorvaneCore {
     // Operations by handle: Window.Close, Window.Cls, ... for windows;
     // Bitmap.Cls, Bitmap.PutBitmap, ... for off-screen surfaces.
     CWindowOps Window;
-    CSurfaceOps Bitmap;
+    CTextOps Bitmap;
 
     // Window procedures (static entry points find the core).
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
@@ -132,6 +143,7 @@ class CCorvaneCore {
   private:
     friend class CWindowOps;
     friend class CSurfaceOps;
+    friend class CTextOps;
 
     int Create(CreationRequest& request);
     int CreateWindowItem(CorItem* parent, int x, int y, int width, int height, const char* title,
@@ -205,6 +217,10 @@ class CCorvaneCore {
     HFONT m_hDefaultFont;
     HFONT m_hCurrentFont;
     CColourTable m_stColours;
+    CFontRegistry m_stFonts;
+    CToolkitLock m_stWriteLock;
+    mutable std::mutex m_stShadowMutex;
+    ShadowStyle m_stShadowStyle;
 
     // The wait: guarded by m_stLock except the pending events, which belong
     // to the main thread.

@@ -2,7 +2,7 @@
 
 #include "toolkit/core/CorvaneCore.h"
 
-CWindowOps::CWindowOps(CCorvaneCore& core) : CSurfaceOps(core, kKindWindow) {}
+CWindowOps::CWindowOps(CCorvaneCore& core) : CTextOps(core, kKindWindow) {}
 
 int CWindowOps::Close(int window) {
     CorItem* item = m_stCore.FindWindowItem(window);

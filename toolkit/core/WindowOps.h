@@ -3,14 +3,14 @@
 #pragma once
 
 #include "toolkit/core/Platform.h"
-#include "toolkit/surface/SurfaceOps.h"
+#include "toolkit/text/TextOps.h"
 #include "toolkit/surface/WindowSurface.h"
 
 class CCorvaneCore;
 struct CorItem;
 
-// With the drawing operations of every surface (SurfaceOps.h).
-class CWindowOps : public CSurfaceOps {
+// With the drawing and text operations of every surface (SurfaceOps.h, TextOps.h).
+class CWindowOps : public CTextOps {
   public:
     explicit CWindowOps(CCorvaneCore& core);
 

@@ -214,3 +214,30 @@ int CSurfaceOps::EndBuffered(int handle) {
 int CSurfaceOps::SetInnerArea(int handle, const RECT* area) {
     return HoldAndDraw(handle, [&](CWindowSurface& s) { s.SetInnerArea(area); });
 }
+
+HFONT CSurfaceOps::SetFont(int handle, const char* specification, const char* name, uint8_t* flags) {
+    HFONT font = nullptr;
+    HoldAndDraw(handle, [&](CWindowSurface& s) {
+        font = m_stCore.Fonts().SetFont(s, specification, name, flags, m_stCore.FrameDC());
+    });
+    return font;
+}
+
+HFONT CSurfaceOps::SelectFont(int handle, HFONT font) {
+    HoldAndDraw(handle, [&](CWindowSurface& s) { s.SelectFont(font); });
+    return font;
+}
+
+HFONT CSurfaceOps::GetFontByName(int handle, const char* name) {
+    if (!Surface(handle))
+        return nullptr;
+    const NamedFont* record = m_stCore.Fonts().Find(name);
+    return record ? record->font : nullptr;
+}
+
+const char* CSurfaceOps::GetFontName(int handle, HFONT font) {
+    if (!Surface(handle))
+        return nullptr;
+    const NamedFont* record = m_stCore.Fonts().FindByFont(font);
+    return record ? record->name.c_str() : nullptr;
+}

@@ -37,8 +37,12 @@ int CKeyBuffer::Pop() {
     return key;
 }
 
+// New surfaces write in the bold member of "DEFAULTFONT", the registry's first record.
 CWindowSurface::CWindowSurface(CCorvaneCore& core)
-    : m_pCore(&core), m_hCurrentFont(core.CurrentFont()), m_hBaseFont(core.CurrentFont()) {}
+    : m_pCore(&core),
+      m_hCurrentFont(core.Fonts().DefaultFont().boldFont),
+      m_hBaseFont(m_hCurrentFont),
+      m_pCurrentRecord(&core.Fonts().DefaultFont()) {}
 
 bool CWindowSurface::OnMainThread() const {
     return m_pCore->OnMainThread();
