@@ -57,6 +57,15 @@ TEST(CorvaneFont, SpecificationMakesRegistersAndSelectsAFont) {
     EXPECT_EQ(w.Set("arial,13"), font);
 }
 
+TEST(CorvaneFont, PlainFormActsOnTheCurrentWindow) {
+    CFontWindow w;
+    ASSERT_EQ(Core().SetCurrentWindow(w.Handle()), 1);
+    const HFONT font = Core().SetFont("Arial,21");
+    Core().ResetCurrentWindow();
+    EXPECT_EQ(Describe(font).lfHeight, -21);
+    EXPECT_EQ(w.Selected(), font);
+}
+
 TEST(CorvaneFont, AttributesSizesAndWidths) {
     CFontWindow w;
     struct Case {

@@ -141,6 +141,17 @@ TEST(CorvaneText, ShadowLiesAtThePointAndTheTextUpAndLeftOfIt) {
     EXPECT_EQ(GetRValue(beyond), GetBValue(beyond)) << "the shadow is grey";
 }
 
+// A Write that never gets the toolkit-wide write lock gives up after its
+// attempts instead of waiting for ever, and draws nothing unguarded.
+TEST(CorvaneText, WriteWithoutTheWriteLockGivesUpAndDrawsNothing) {
+    CTextWindow w;
+    ASSERT_TRUE(Core().WriteLock().TryAcquire());
+    Core().Window.Write(w.Handle(), "never drawn");
+    Core().WriteLock().Release();
+    EXPECT_EQ(w.Count(w.Surface().BackgroundColour(), {0, 0, 200, 150}), 200 * 150);
+    EXPECT_EQ(Core().Window.GetXPos(w.Handle()), 0);
+}
+
 TEST(CorvaneText, ShadowOfAnEmptyTextDrawsNothing) {
     CTextWindow w;
     Core().Window.Cls(w.Handle(), kWhite);

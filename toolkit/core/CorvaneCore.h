@@ -72,6 +72,14 @@ class CCorvaneCore {
     int CreateWindow(int x, int y, int width, int height, const char* title, const char* options);
     int CreateBitmap(int width, int height);
 
+    // The plain forms of the drawing and text operations act on the current window.
+    HFONT SetFont(const char* specification) { return Window.SetFont(CurrentWindow(), specification); }
+    int Cls(int colour1 = -1, int colour2 = -1) { return Window.Cls(CurrentWindow(), colour1, colour2); }
+    int Write(const char* text) { return Window.Write(CurrentWindow(), text); }
+    int Writeln(const char* text) { return Window.Writeln(CurrentWindow(), text); }
+    int GotoXY(int x, int y) { return Window.GotoXY(CurrentWindow(), x, y); }
+    int Update() { return Window.Update(CurrentWindow()); }
+
     int SetCurrentWindow(int handle);
     int ResetCurrentWindow();
     int CurrentWindow() const { return m_nCurrentWindow.load(); }
