@@ -171,44 +171,33 @@ int CSurfaceOps::AutoUpdate(int handle) {
 }
 
 // The buffering switches hold the surface themselves, for each step.
-int CSurfaceOps::AutoBuffer(int handle) {
+template <typename Operation>
+int CSurfaceOps::WithSurface(int handle, Operation operation) {
     CWindowSurface* s = Surface(handle);
     if (!s)
         return 0;
-    s->SetUpdateMode(kUpdateAutomatic);
+    operation(*s);
     return kDone;
+}
+
+int CSurfaceOps::AutoBuffer(int handle) {
+    return WithSurface(handle, [](CWindowSurface& s) { s.SetUpdateMode(kUpdateAutomatic); });
 }
 
 int CSurfaceOps::DontBuffer(int handle, bool leaveBuffering) {
-    CWindowSurface* s = Surface(handle);
-    if (!s)
-        return 0;
-    s->SetUpdateMode(kUpdateDirect, !leaveBuffering);
-    return kDone;
+    return WithSurface(handle, [&](CWindowSurface& s) { s.SetUpdateMode(kUpdateDirect, !leaveBuffering); });
 }
 
 int CSurfaceOps::AlwaysBuffer(int handle) {
-    CWindowSurface* s = Surface(handle);
-    if (!s)
-        return 0;
-    s->SetUpdateMode(kUpdateBuffered);
-    return kDone;
+    return WithSurface(handle, [](CWindowSurface& s) { s.SetUpdateMode(kUpdateBuffered); });
 }
 
 int CSurfaceOps::BeginBuffered(int handle) {
-    CWindowSurface* s = Surface(handle);
-    if (!s)
-        return 0;
-    s->BeginBuffered();
-    return kDone;
+    return WithSurface(handle, [](CWindowSurface& s) { s.BeginBuffered(); });
 }
 
 int CSurfaceOps::EndBuffered(int handle) {
-    CWindowSurface* s = Surface(handle);
-    if (!s)
-        return 0;
-    s->EndBuffered();
-    return kDone;
+    return WithSurface(handle, [](CWindowSurface& s) { s.EndBuffered(); });
 }
 
 int CSurfaceOps::SetInnerArea(int handle, const RECT* area) {

@@ -68,6 +68,8 @@ class CSurfaceOps {
     template <typename Operation>
     int HoldAndDraw(int handle, Operation draw);
     template <typename Operation>
+    int WithSurface(int handle, Operation operation);
+    template <typename Operation>
     int HoldAndDrawFrom(int handle, int source, Operation draw);
 
     int m_nKind;

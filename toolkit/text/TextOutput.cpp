@@ -97,9 +97,13 @@ class CTextRun {
 
     HFONT SelectedFont() const { return static_cast<HFONT>(GetCurrentObject(m_hDC, OBJ_FONT)); }
 
-    void SelectVariant(HFONT variant) {
+    // Italic or bold from the record's variants: the combined one when the
+    // other style is on and the record has it. True when a variant was selected.
+    bool SelectVariant(bool otherStyleOn, HFONT single, HFONT combined) {
+        const HFONT variant = otherStyleOn && combined ? combined : single;
         if (variant)
             SelectObject(m_hDC, variant);
+        return variant != nullptr;
     }
 
     void Apply(const MarkupItem& item) {
@@ -122,18 +126,12 @@ class CTextRun {
                 SetBkColor(m_hDC, item.colour);
             break;
         case MarkupCode::Italic:
-            if (m_stStack.Push({item.code, 0, SelectedFont()}) && record) {
-                HFONT variant = m_bBold && record->boldItalicFont ? record->boldItalicFont : record->italicFont;
-                SelectVariant(variant);
-                m_bItalic = variant != nullptr;
-            }
+            if (m_stStack.Push({item.code, 0, SelectedFont()}) && record)
+                m_bItalic = SelectVariant(m_bBold, record->italicFont, record->boldItalicFont);
             break;
         case MarkupCode::Bold:
-            if (m_stStack.Push({item.code, 0, SelectedFont()}) && record) {
-                HFONT variant = m_bItalic && record->boldItalicFont ? record->boldItalicFont : record->boldFont;
-                SelectVariant(variant);
-                m_bBold = variant != nullptr;
-            }
+            if (m_stStack.Push({item.code, 0, SelectedFont()}) && record)
+                m_bBold = SelectVariant(m_bItalic, record->boldFont, record->boldItalicFont);
             break;
         case MarkupCode::Font:
             ApplyFont(item.font);
