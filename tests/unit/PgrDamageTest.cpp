@@ -3,6 +3,7 @@
 // these too).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "pgr/MemPGR.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/unit/ArchiveFixtures.h"
+#include "tools/pgrtool/Scramble.h"
 
 namespace {
 
@@ -31,6 +33,48 @@ void ExerciseEverything(CMemPGR& reader) {
         ExtractEntry(reader, name);
     }
 }
+
+// An archive far longer than memory could hold, for counts that no fixture in
+// memory can carry: the pieces given, at their offsets, and zeros elsewhere.
+class SparseArchiveReader : public CReadPGR {
+  public:
+    struct Piece {
+        int64_t offset;
+        std::vector<uint8_t> bytes;
+    };
+    SparseArchiveReader(std::vector<Piece> pieces, int64_t length)
+        : CReadPGR("sparse", kTestDisplay), m_pieces(std::move(pieces)), m_length(length) {}
+
+    size_t IoRead(void* buffer, size_t, size_t count, FILE*) override {
+        const int64_t from = m_position;
+        const int64_t got = std::clamp<int64_t>(m_length - from, 0, static_cast<int64_t>(count));
+        uint8_t* out = static_cast<uint8_t*>(buffer);
+        memset(out, 0, static_cast<size_t>(got));
+        for (const Piece& p : m_pieces) {
+            const int64_t begin = std::max(from, p.offset);
+            const int64_t end = std::min(from + got, p.offset + static_cast<int64_t>(p.bytes.size()));
+            if (begin < end)
+                memcpy(out + (begin - from), p.bytes.data() + (begin - p.offset), static_cast<size_t>(end - begin));
+        }
+        m_position += got;
+        return static_cast<size_t>(got);
+    }
+    FILE* IoOpen(const char*, const char*) override {
+        m_position = 0;
+        return reinterpret_cast<FILE*>(&m_position);  // a token, never used as a stream
+    }
+    int IoClose(FILE*) override { return 0; }
+    int32_t IoSeek(FILE*, int32_t offset, int) override {
+        m_position = offset;
+        return offset;
+    }
+    int64_t IoLength(FILE*) override { return m_length; }
+
+  private:
+    std::vector<Piece> m_pieces;
+    int64_t m_length;
+    int64_t m_position = 0;
+};
 
 class PgrDamage : public ::testing::Test {
   protected:
@@ -143,6 +187,39 @@ TEST_F(PgrDamage, DamagedEntriesAreCorrupt) {
         EXPECT_EQ(e.status, c.expected) << c.what;
         EXPECT_TRUE(e.compressed) << c.what;
         EXPECT_EQ(e.data != nullptr, c.expected == ExtractStatus::Extracted) << c.what;
+    }
+}
+
+// A table unit longer than 2^31 - 1 bytes, in an archive long enough to hold
+// it, must be refused rather than have its length cast to 32 bits and its
+// descrambling skipped. The zeros of the unscrambled tables would otherwise
+// read as entries and keys that all name the one empty string, and load.
+TEST_F(PgrDamage, TablesLongerThanAUnitCanBeAreRefused) {
+    struct Case {
+        const char* what;
+        int32_t fileCount;
+        int32_t keyCount;
+    } cases[] = {
+        {"directory of 2^31 + 4 bytes", 0x0AAAAAAB, 0},
+        {"key table of 2^31 bytes", 0, 0x10000000},
+    };
+    for (const Case& c : cases) {
+        PGRHeader plain{};
+        plain.fileCount = c.fileCount;
+        plain.keyCount = c.keyCount;
+        plain.stringTableSize = 1;
+        const TableUnit strings = TableUnitsOf(plain)[2];
+        std::vector<uint8_t> header(sizeof plain), stringTable{0};
+        memcpy(header.data(), &plain, sizeof plain);
+        ScrambleHeaderAndTables(header.data(), header.size());
+        ScrambleTable(stringTable.data(), 1, strings.key);
+        const uint32_t sum = AddBytes(stringTable[0], header.data() + 4, header.size() - 4);
+        StoreLe32(header.data(), sum ^ Pgr::kChecksumXor);
+
+        SparseArchiveReader reader({{0, header}, {strings.offset, stringTable}}, strings.offset + strings.length);
+        EXPECT_EQ(reader.ReadFile(), kPgrBrokenStructure) << c.what;
+        EXPECT_EQ(reader.FileCount(), 0) << c.what;
+        EXPECT_EQ(reader.KeyCount(), 0) << c.what;
     }
 }
 
