@@ -73,11 +73,12 @@ bool Undo(const std::vector<Move>& moves) {
     bool restored = true;
     for (auto m = moves.rbegin(); m != moves.rend(); ++m) {
         std::error_code error;
-        if (!m->replaced.empty())
+        if (!m->replaced.empty()) {
             fs::rename(m->replaced, m->final, error);
-        else if (m->done)
-            fs::remove(m->final, error);
-        restored = restored && !error;
+            restored = restored && !error;
+        } else if (m->done) {
+            fs::remove(m->final, error);  // a new file left behind loses nothing
+        }
     }
     return restored;
 }
