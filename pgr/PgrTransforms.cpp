@@ -136,6 +136,21 @@ void DescrambleTable(uint8_t* buffer, int32_t length, uint32_t key) {
     DescrambleBytes(buffer, length, tables.a);
 }
 
+uint32_t HeaderKey() { return DeriveKey(PgrSecrets::kHeaderSeed); }
+
+TableUnits TableUnitsOf(const PGRHeader& h) {
+    // Each seed is the table's own count added to its constant, modulo 2^32.
+    const int64_t directoryLength = int64_t{sizeof(PGRFileEntry)} * h.fileCount;
+    const int64_t keyTableLength = int64_t{sizeof(PGRKeyEntry)} * h.keyCount;
+    const TableUnit directory{Pgr::kHeaderSize, directoryLength,
+                              DeriveKey(static_cast<uint32_t>(h.fileCount) + PgrSecrets::kDirectorySeed)};
+    const TableUnit keyTable{directory.offset + directoryLength, keyTableLength,
+                             DeriveKey(static_cast<uint32_t>(h.keyCount) + PgrSecrets::kKeyTableSeed)};
+    const TableUnit stringTable{keyTable.offset + keyTableLength, h.stringTableSize,
+                                DeriveKey(static_cast<uint32_t>(h.stringTableSize) + PgrSecrets::kStringTableSeed)};
+    return {directory, keyTable, stringTable};
+}
+
 uint32_t DataBlockKey(uint32_t blockOffset) {
     return DeriveKey(blockOffset ^ PgrSecrets::kDataBlockMask);
 }

@@ -2,6 +2,7 @@
 // The builder's inverses use the same keyed tables (KeyPgrTables) and noise.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -40,6 +41,20 @@ KeyedPgrTables KeyPgrTables(uint32_t key);
 
 // Descrambles one unit (header remainder, a table or one data block) in place.
 void DescrambleTable(uint8_t* buffer, int32_t length, uint32_t key);
+
+uint32_t HeaderKey();
+
+// The directory, the key table and the string table, in archive order: each
+// one scrambled unit, placed and keyed by the counts of the plain header.
+// Counts are not checked here: a negative count gives a negative length, and
+// a length may exceed what a unit can be (a signed 32-bit count of bytes).
+struct TableUnit {
+    int64_t offset;
+    int64_t length;
+    uint32_t key;
+};
+using TableUnits = std::array<TableUnit, 3>;
+TableUnits TableUnitsOf(const PGRHeader& plainHeader);
 
 // Key of the data block that starts at the given data offset.
 uint32_t DataBlockKey(uint32_t blockOffset);

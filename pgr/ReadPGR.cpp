@@ -22,12 +22,14 @@ std::unique_ptr<T[]> TryAllocate(int64_t count) {
     return std::unique_ptr<T[]>(new (std::nothrow) T[static_cast<size_t>(count)]());
 }
 
-bool TablesFitInArchive(const PGRHeader& h, int64_t archiveLength) {
-    if (h.fileCount < 0 || h.keyCount < 0 || h.stringTableSize < 0)
-        return false;
-    const int64_t tablesEnd = Pgr::kHeaderSize + int64_t{sizeof(PGRFileEntry)} * h.fileCount +
-                              int64_t{sizeof(PGRKeyEntry)} * h.keyCount + h.stringTableSize;
-    return tablesEnd <= archiveLength;
+// Each table is descrambled as one unit whose length is, like every length of
+// the format, a signed 32-bit count: a longer table cannot be one, and is as
+// broken as one that runs past the end of the archive.
+bool UnitsFitInArchive(const TableUnits& units, int64_t archiveLength) {
+    for (const TableUnit& unit : units)
+        if (unit.length < 0 || unit.length > INT32_MAX)
+            return false;
+    return units.back().offset + units.back().length <= archiveLength;
 }
 
 bool IsStringOffset(int32_t offset, int32_t stringTableSize) {
@@ -71,6 +73,8 @@ int32_t CReadPGR::IoSeek(FILE* handle, int32_t offset, int origin) {
 int64_t CReadPGR::IoLength(FILE* handle) { return StreamFileLength(handle); }
 
 int CReadPGR::ReadFile() {
+    // A reader left open by OpenAt holds a stream that the new one replaces.
+    CloseArchive();
     ReleaseTables();
     m_hFile = IoOpen(m_sFile.c_str(), "rb");
     if (!m_hFile)
@@ -117,9 +121,10 @@ int CReadPGR::LoadTables(int64_t archiveLength) {
     if (IoRead(&m_stHeader, 1, sizeof m_stHeader, m_hFile) != sizeof m_stHeader)
         return kPgrShortRead;
     DescrambleTable(reinterpret_cast<uint8_t*>(&m_stHeader) + Pgr::kScrambledHeaderOffset,
-                    Pgr::kScrambledHeaderSize, DeriveKey(PgrSecrets::kHeaderSeed));
+                    Pgr::kScrambledHeaderSize, HeaderKey());
     const int32_t n = m_stHeader.fileCount, m = m_stHeader.keyCount, s = m_stHeader.stringTableSize;
-    if (!TablesFitInArchive(m_stHeader, archiveLength))
+    const TableUnits units = TableUnitsOf(m_stHeader);
+    if (!UnitsFitInArchive(units, archiveLength))
         return kPgrBrokenStructure;
 
     m_stPGRFileDirectory = TryAllocate<PGRFileEntry>(n);
@@ -127,19 +132,12 @@ int CReadPGR::LoadTables(int64_t archiveLength) {
     m_sStringTable = TryAllocate<char>(s);
     if (!m_stPGRFileDirectory || !m_stPGRKeyTable || !m_sStringTable)
         return kPgrNoMemory;
-    const struct {
-        void* table;
-        size_t bytes;
-        uint32_t seed;
-    } units[] = {
-        {m_stPGRFileDirectory.get(), sizeof(PGRFileEntry) * n, static_cast<uint32_t>(n) + PgrSecrets::kDirectorySeed},
-        {m_stPGRKeyTable.get(), sizeof(PGRKeyEntry) * m, static_cast<uint32_t>(m) + PgrSecrets::kKeyTableSeed},
-        {m_sStringTable.get(), static_cast<size_t>(s), static_cast<uint32_t>(s) + PgrSecrets::kStringTableSeed},
-    };
-    for (const auto& unit : units) {
-        if (IoRead(unit.table, 1, unit.bytes, m_hFile) != unit.bytes)
+    void* const tables[] = {m_stPGRFileDirectory.get(), m_stPGRKeyTable.get(), m_sStringTable.get()};
+    for (size_t i = 0; i < units.size(); i++) {
+        const auto length = static_cast<int32_t>(units[i].length);  // in range, checked above
+        if (IoRead(tables[i], 1, static_cast<size_t>(length), m_hFile) != static_cast<size_t>(length))
             return kPgrShortRead;
-        DescrambleTable(static_cast<uint8_t*>(unit.table), static_cast<int32_t>(unit.bytes), DeriveKey(unit.seed));
+        DescrambleTable(static_cast<uint8_t*>(tables[i]), length, units[i].key);
     }
 
     if (s > 0 && m_sStringTable[s - 1] != 0)

@@ -1,10 +1,12 @@
-// Writes the fuzz target's seed corpus: small archives made by the builder
-// that between them hold every form the reader knows.
-//   make_fuzz_seeds DIRECTORY
+// Writes the fuzz targets' seed corpora: small archives made by the builder
+// that between them hold every form the reader knows, as they are for the
+// reader's target and in their plain form for the plain target.
+//   make_fuzz_seeds ARCHIVE_DIRECTORY PLAIN_DIRECTORY
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/PlainArchive.h"
 #include "tools/pgrtool/PgrBuilder.h"
 
 namespace {
@@ -41,11 +43,21 @@ std::vector<uint8_t> LongNames() {
 
 std::vector<uint8_t> Empty() { return PgrBuilder().Build(); }
 
+bool WriteSeed(const std::string& directory, const char* name, const std::vector<uint8_t>& bytes) {
+    const std::string path = directory + "/" + name;
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f || fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || fclose(f) != 0) {
+        fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: make_fuzz_seeds DIRECTORY\n");
+    if (argc != 3) {
+        fprintf(stderr, "usage: make_fuzz_seeds ARCHIVE_DIRECTORY PLAIN_DIRECTORY\n");
         return 2;
     }
     const struct {
@@ -53,12 +65,15 @@ int main(int argc, char** argv) {
         std::vector<uint8_t> bytes;
     } seeds[] = {{"tiny.pgr", Tiny()}, {"mixed.pgr", Mixed()}, {"long-names.pgr", LongNames()}, {"empty.pgr", Empty()}};
     for (const auto& seed : seeds) {
-        const std::string path = std::string(argv[1]) + "/" + seed.name;
-        FILE* f = fopen(path.c_str(), "wb");
-        if (!f || fwrite(seed.bytes.data(), 1, seed.bytes.size(), f) != seed.bytes.size() || fclose(f) != 0) {
-            fprintf(stderr, "make_fuzz_seeds: cannot write %s\n", path.c_str());
+        // A plain seed that did not scramble back into its archive would
+        // start the plain target off outside everything the reader loads.
+        const std::vector<uint8_t> plain = PlainFromScrambled(seed.bytes);
+        if (ScrambledFromPlain(plain.data(), plain.size()) != seed.bytes) {
+            fprintf(stderr, "make_fuzz_seeds: the plain form of %s does not scramble back into it\n", seed.name);
             return 1;
         }
+        if (!WriteSeed(argv[1], seed.name, seed.bytes) || !WriteSeed(argv[2], seed.name, plain))
+            return 1;
     }
     return 0;
 }

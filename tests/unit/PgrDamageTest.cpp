@@ -3,8 +3,11 @@
 // these too).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "install/Bits16.h"
@@ -12,6 +15,7 @@
 #include "pgr/MemPGR.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/unit/ArchiveFixtures.h"
+#include "tools/pgrtool/Scramble.h"
 
 namespace {
 
@@ -19,18 +23,114 @@ using Edit = std::function<void(ArchiveEditor&)>;
 
 void FlipBit(std::vector<uint8_t>& a, size_t at) { a[at] ^= 0x10; }
 
-// Every lookup and every extraction runs on whatever loaded, to show that a
-// reader that refused an archive, or loaded a strange one, stays in bounds.
-void ExerciseEverything(CMemPGR& reader) {
-    for (const char* key : {"FILES", "TARGET", "MAINLINKNAME", "UNINSTALL:KEYNAME", "EMPTY"}) {
-        reader.GetKey(key);
-        reader.GetNextKey(key);
+std::string Text(const char* value) { return value ? "\"" + std::string(value) + "\"" : "(null)"; }
+
+// The sample's keys with the value GetKey gives and the one GetNextKey gives
+// right after it, on a reader that loaded the sample.
+constexpr struct {
+    const char* name;
+    const char* value;
+    const char* next;
+} kSampleKeys[] = {
+    {"FILES", "first.dll", "second.dll"},
+    {"TARGET", "app", "sys"},
+    {"MAINLINKNAME", "Orvalis", nullptr},
+    {"UNINSTALL:KEYNAME", "Orvalis 3", nullptr},
+    {"EMPTY", "", nullptr},
+};
+
+// What one entry of a loaded sample gives: the size FindFile stores, the size
+// FileSizeAt gives at the data offset FindFile returns, and the file.
+struct EntryAnswer {
+    const char* name;
+    int32_t size;
+    int32_t sizeAt;
+    uint32_t length;
+    std::optional<std::vector<uint8_t>> bytes;  // when the case can know them
+};
+using EntryAnswers = std::vector<EntryAnswer>;
+
+EntryAnswers SampleEntries(const ArchiveEditor& sound) {
+    const auto stored = [&](int index) { return sound.File(index).size; };
+    return {
+        {"README_TXT", stored(0), stored(0), 3003, SampleReadme()},
+        {"#PLAIN", stored(1), stored(1), 13, Bytes("kept as it is")},
+        {"BIG", stored(2), stored(2), 9000, std::vector<uint8_t>(9000, 0x42)},
+        {"EIGHT", stored(3), stored(3), 8, Bytes("ZLIB\x01\x02\x03\x04")},
+    };
+}
+
+// Every lookup and every extraction, each checked: a reader that refused its
+// archive (entries null) answers nothing at all, one that loaded it answers
+// as entries says. Run under the sanitizers, this also shows that neither
+// kind touches memory outside its buffers.
+void ExerciseEverything(CMemPGR& reader, const EntryAnswers* entries, const std::string& what) {
+    for (const auto& key : kSampleKeys) {
+        EXPECT_EQ(Text(reader.GetKey(key.name)), Text(entries ? key.value : nullptr)) << what << ": " << key.name;
+        EXPECT_EQ(Text(reader.GetNextKey(key.name)), Text(entries ? key.next : nullptr)) << what << ": " << key.name;
     }
     for (const char* name : {"README_TXT", "#PLAIN", "BIG", "EIGHT"}) {
-        reader.FileSizeAt(reader.FindFile(name, nullptr));
-        ExtractEntry(reader, name);
+        const std::string where = what + ": " + name;
+        EntryAnswer want{name, 0, -1, 0, std::nullopt};
+        if (entries)
+            for (const EntryAnswer& answer : *entries)
+                if (std::string(answer.name) == name)
+                    want = answer;
+        int32_t size = -2;
+        const int32_t offset = reader.FindFile(name, &size);
+        EXPECT_EQ(offset >= 0, entries != nullptr) << where;
+        EXPECT_EQ(size, want.size) << where;
+        EXPECT_EQ(reader.FileSizeAt(offset), want.sizeAt) << where;
+        const ExtractedEntry e = ExtractEntry(reader, name);
+        EXPECT_EQ(e.status, entries ? ExtractStatus::Extracted : ExtractStatus::NotFound) << where;
+        EXPECT_EQ(e.length, want.length) << where;
+        if (e.status == ExtractStatus::Extracted && want.bytes) {
+            EXPECT_EQ(std::vector<uint8_t>(e.data.get(), e.data.get() + e.length), *want.bytes) << where;
+        }
     }
 }
+
+// An archive far longer than memory could hold, for counts that no fixture in
+// memory can carry: the pieces given, at their offsets, and zeros elsewhere.
+class SparseArchiveReader : public CReadPGR {
+  public:
+    struct Piece {
+        int64_t offset;
+        std::vector<uint8_t> bytes;
+    };
+    SparseArchiveReader(std::vector<Piece> pieces, int64_t length)
+        : CReadPGR("sparse", kTestDisplay), m_pieces(std::move(pieces)), m_length(length) {}
+
+    size_t IoRead(void* buffer, size_t, size_t count, FILE*) override {
+        const int64_t from = m_position;
+        const int64_t got = std::clamp<int64_t>(m_length - from, 0, static_cast<int64_t>(count));
+        uint8_t* out = static_cast<uint8_t*>(buffer);
+        memset(out, 0, static_cast<size_t>(got));
+        for (const Piece& p : m_pieces) {
+            const int64_t begin = std::max(from, p.offset);
+            const int64_t end = std::min(from + got, p.offset + static_cast<int64_t>(p.bytes.size()));
+            if (begin < end)
+                memcpy(out + (begin - from), p.bytes.data() + (begin - p.offset), static_cast<size_t>(end - begin));
+        }
+        m_position += got;
+        return static_cast<size_t>(got);
+    }
+    FILE* IoOpen(const char*, const char*) override {
+        m_position = 0;
+        return reinterpret_cast<FILE*>(&m_position);  // a token, never used as a stream
+    }
+    int IoClose(FILE*) override { return 0; }
+    int32_t IoSeek(FILE*, int32_t offset, int) override {
+        m_position = offset;
+        return offset;
+    }
+    int64_t IoLength(FILE*) override { return m_length; }
+
+  private:
+    std::vector<Piece> m_pieces;
+    int64_t m_length;
+    int64_t m_position = 0;
+};
 
 class PgrDamage : public ::testing::Test {
   protected:
@@ -44,6 +144,8 @@ TEST_F(PgrDamage, DamagedArchivesAreRefusedWithTheirReason) {
         const char* what;
         Edit edit;
         int expected;
+        // How a loaded archive's answers differ from the sample's.
+        std::function<void(EntryAnswers&)> answersDiffer = nullptr;
     } cases[] = {
         {"sound", [](ArchiveEditor&) {}, kPgrOk},
         // Damage the checksum sees.
@@ -86,20 +188,26 @@ TEST_F(PgrDamage, DamagedArchivesAreRefusedWithTheirReason) {
         {"negative key value", [](ArchiveEditor& e) { e.KeyField(0, &PGRKeyEntry::valueOffset, INT32_MIN); }, kPgrBrokenStructure},
         {"string table without its last zero",
          [](ArchiveEditor& e) { e.StringByte(e.Header().stringTableSize - 1, 'x'); }, kPgrBrokenStructure},
-        // Still sound: entries may share their data.
+        // Still sound: entries may share their data. EIGHT's 8 bytes are then
+        // the start of BIG's first block, descrambled as a unit of their own,
+        // and BIG, first in the directory, is the entry at that data offset.
         {"two entries on the same data",
-         [](ArchiveEditor& e) { e.FileField(3, &PGRFileEntry::dataOffset, e.File(2).dataOffset); }, kPgrOk},
+         [](ArchiveEditor& e) { e.FileField(3, &PGRFileEntry::dataOffset, e.File(2).dataOffset); }, kPgrOk,
+         [](EntryAnswers& answers) { answers[3] = {"EIGHT", 8, 9000, 8, std::nullopt}; }},
     };
+    const ArchiveEditor soundLayout(sound);
     for (const Case& c : cases) {
         ArchiveEditor editor(sound);
         c.edit(editor);
         const std::vector<uint8_t>& archive = editor.Archive();
         CMemPGR reader(archive.data(), static_cast<uint32_t>(archive.size()), kTestDisplay);
         EXPECT_EQ(reader.ReadFile(), c.expected) << c.what;
-        ExerciseEverything(reader);
+        EntryAnswers answers = SampleEntries(soundLayout);
+        if (c.answersDiffer)
+            c.answersDiffer(answers);
+        ExerciseEverything(reader, c.expected == kPgrOk ? &answers : nullptr, c.what);
         if (c.expected != kPgrOk) {
             EXPECT_EQ(reader.FileCount(), 0) << c.what;
-            EXPECT_EQ(reader.GetKey("MAINLINKNAME"), nullptr) << c.what;
         }
     }
 }
@@ -143,6 +251,39 @@ TEST_F(PgrDamage, DamagedEntriesAreCorrupt) {
         EXPECT_EQ(e.status, c.expected) << c.what;
         EXPECT_TRUE(e.compressed) << c.what;
         EXPECT_EQ(e.data != nullptr, c.expected == ExtractStatus::Extracted) << c.what;
+    }
+}
+
+// A table unit longer than 2^31 - 1 bytes, in an archive long enough to hold
+// it, must be refused rather than have its length cast to 32 bits and its
+// descrambling skipped. The zeros of the unscrambled tables would otherwise
+// read as entries and keys that all name the one empty string, and load.
+TEST_F(PgrDamage, TablesLongerThanAUnitCanBeAreRefused) {
+    struct Case {
+        const char* what;
+        int32_t fileCount;
+        int32_t keyCount;
+    } cases[] = {
+        {"directory of 2^31 + 4 bytes", 0x0AAAAAAB, 0},
+        {"key table of 2^31 bytes", 0, 0x10000000},
+    };
+    for (const Case& c : cases) {
+        PGRHeader plain{};
+        plain.fileCount = c.fileCount;
+        plain.keyCount = c.keyCount;
+        plain.stringTableSize = 1;
+        const TableUnit strings = TableUnitsOf(plain)[2];
+        std::vector<uint8_t> header(sizeof plain), stringTable{0};
+        memcpy(header.data(), &plain, sizeof plain);
+        ScrambleHeaderAndTables(header.data(), header.size());
+        ScrambleTable(stringTable.data(), 1, strings.key);
+        const uint32_t sum = AddBytes(stringTable[0], header.data() + 4, header.size() - 4);
+        StoreLe32(header.data(), sum ^ Pgr::kChecksumXor);
+
+        SparseArchiveReader reader({{0, header}, {strings.offset, stringTable}}, strings.offset + strings.length);
+        EXPECT_EQ(reader.ReadFile(), kPgrBrokenStructure) << c.what;
+        EXPECT_EQ(reader.FileCount(), 0) << c.what;
+        EXPECT_EQ(reader.KeyCount(), 0) << c.what;
     }
 }
 

@@ -213,6 +213,43 @@ TEST_F(PgrReader, FileReaderGivesTheSameAnswers) {
     EXPECT_EQ(CReadPGR(path.c_str(), kTestDisplay).ReadFile(), kPgrNotOpenable);
 }
 
+// A file reader that counts the streams it holds open, so that one it loses
+// track of shows.
+class StreamCountingReader : public CReadPGR {
+  public:
+    using CReadPGR::CReadPGR;
+    FILE* IoOpen(const char* name, const char* mode) override {
+        FILE* stream = CReadPGR::IoOpen(name, mode);
+        m_nOpenStreams += stream ? 1 : 0;
+        return stream;
+    }
+    int IoClose(FILE* handle) override {
+        m_nOpenStreams--;
+        return CReadPGR::IoClose(handle);
+    }
+    int OpenStreams() const { return m_nOpenStreams; }
+
+  private:
+    int m_nOpenStreams = 0;
+};
+
+TEST_F(PgrReader, ReadFileOnAnOpenReaderClosesItsStreamFirst) {
+    const std::string path = TempPath("reread");
+    WriteFile(path, m_archive);
+    StreamCountingReader file(path.c_str(), kTestDisplay);
+    ASSERT_EQ(file.ReadFile(), kPgrOk);
+    EXPECT_EQ(file.OpenStreams(), 0);
+    ASSERT_EQ(file.OpenAt(file.FindFile("#PLAIN", nullptr)), kPgrOk);
+    EXPECT_EQ(file.OpenStreams(), 1);
+
+    ASSERT_EQ(file.ReadFile(), kPgrOk);
+    EXPECT_EQ(file.OpenStreams(), 0) << "the stream OpenAt opened is closed, not lost";
+    EXPECT_EQ(Extracted(file, "#PLAIN"), Bytes("kept as it is"));
+    file.CloseArchive();
+    EXPECT_EQ(file.OpenStreams(), 0);
+    remove(path.c_str());
+}
+
 // The checksum pass reads 102400 bytes at a time after the first four; this
 // length ends it with a read of nothing.
 TEST_F(PgrReader, ArchiveOfWholeChecksumBuffersReads) {

@@ -69,39 +69,6 @@ struct ExtractedFile {
     ExtractedEntry entry;
 };
 
-// Every file is first written beside its place under a temporary name and
-// only then renamed into place, so a failure (a full disk, say) leaves the
-// directory as it was, files of the same names included.
-void WriteAll(const std::vector<ExtractedFile>& files, const fs::path& directory) {
-    // Only a file can be replaced by a rename: anything else in the way is
-    // found before a byte is written.
-    for (const ExtractedFile& f : files) {
-        const fs::path final = directory / f.name;
-        if (fs::exists(fs::symlink_status(final)) && !fs::is_regular_file(fs::symlink_status(final)))
-            throw ArchiveError("cannot write " + final.string() + ": something other than a file is there");
-    }
-    std::vector<std::pair<fs::path, fs::path>> staged;  // temporary, final
-    try {
-        for (const ExtractedFile& f : files) {
-            const fs::path final = directory / f.name;
-            fs::path temporary = final;
-            temporary += ".extracting";
-            staged.emplace_back(temporary, final);
-            WriteFileAtomically(temporary.string(), f.entry.data.get(), f.entry.length);
-        }
-    } catch (const PgrBuildError& e) {
-        for (const auto& [temporary, final] : staged)
-            fs::remove(temporary);
-        throw ArchiveError(e.what());
-    }
-    for (const auto& [temporary, final] : staged) {
-        std::error_code error;
-        fs::rename(temporary, final, error);
-        if (error)
-            throw ArchiveError("cannot write " + final.string() + ": " + error.message());
-    }
-}
-
 }  // namespace
 
 void ListArchive(const std::string& archive) {
@@ -182,7 +149,14 @@ void ExtractArchive(const std::string& archive, const std::string& directory) {
     fs::create_directories(directory, error);
     if (error)
         throw ArchiveError("cannot create " + directory + ": " + error.message());
-    WriteAll(files, directory);
+    std::vector<NamedFile> named;
+    for (const ExtractedFile& f : files)
+        named.push_back({f.name, f.entry.data.get(), f.entry.length});
+    try {
+        WriteFilesAllOrNothing(directory, named);
+    } catch (const PgrBuildError& e) {
+        throw ArchiveError(e.what());
+    }
     printf("%s: %zu files extracted into %s\n", archive.c_str(), files.size(), directory.c_str());
 }
 

@@ -19,8 +19,9 @@ void ListArchive(const std::string& archive);
 int VerifyArchive(const std::string& archive);
 
 // Writes every entry into directory as the installer would produce its bytes.
-// All entries are extracted before anything is written, and a failed write
-// removes what this run wrote. Throws ArchiveError.
+// All entries are extracted before anything is written, and the files are
+// written all or nothing (WriteFilesAllOrNothing): a failure leaves the
+// directory as it was. Throws ArchiveError.
 void ExtractArchive(const std::string& archive, const std::string& directory);
 
 // Prints every value of the key, in table order. Throws ArchiveError when

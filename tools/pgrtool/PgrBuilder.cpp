@@ -57,10 +57,6 @@ void AppendLe32(std::vector<uint8_t>& out, uint32_t v) {
     out.insert(out.end(), b, b + 4);
 }
 
-void ScrambleUnit(std::vector<uint8_t>& archive, size_t from, size_t length, uint32_t seed) {
-    ScrambleTable(archive.data() + from, static_cast<int32_t>(length), DeriveKey(seed));
-}
-
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 }  // namespace
@@ -152,27 +148,17 @@ std::vector<uint8_t> PgrBuilder::Build() const {
     AppendLe32(archive, static_cast<uint32_t>(stringSize));
     for (int i = 0; i < 3; i++)
         AppendLe32(archive, 0);
-    ScrambleUnit(archive, Pgr::kScrambledHeaderOffset, Pgr::kScrambledHeaderSize, PgrSecrets::kHeaderSeed);
-
-    size_t unit = archive.size();
     for (const PGRFileEntry& f : directory) {
         AppendLe32(archive, static_cast<uint32_t>(f.nameOffset));
         AppendLe32(archive, static_cast<uint32_t>(f.size));
         AppendLe32(archive, static_cast<uint32_t>(f.dataOffset));
     }
-    ScrambleUnit(archive, unit, archive.size() - unit, static_cast<uint32_t>(fileCount) + PgrSecrets::kDirectorySeed);
-
-    unit = archive.size();
     for (const PGRKeyEntry& k : keys) {
         AppendLe32(archive, static_cast<uint32_t>(k.nameOffset));
         AppendLe32(archive, static_cast<uint32_t>(k.valueOffset));
     }
-    ScrambleUnit(archive, unit, archive.size() - unit, static_cast<uint32_t>(keyCount) + PgrSecrets::kKeyTableSeed);
-
-    unit = archive.size();
     archive.insert(archive.end(), strings.Bytes().begin(), strings.Bytes().end());
-    ScrambleUnit(archive, unit, archive.size() - unit,
-                 static_cast<uint32_t>(stringSize) + PgrSecrets::kStringTableSeed);
+    ScrambleHeaderAndTables(archive.data(), archive.size());
 
     archive.insert(archive.end(), data.begin(), data.end());
     StoreLe32(archive.data(), ArchiveChecksum(archive.data(), archive.size()));

@@ -1,5 +1,7 @@
 #include "tools/pgrtool/Scramble.h"
 
+#include <cstring>
+
 #include "install/Bits16.h"
 #include "install/TextTransform.h"
 #include "pgr/PgrFormat.h"
@@ -83,4 +85,17 @@ void ScrambleTable(uint8_t* buffer, int32_t length, uint32_t key) {
 
 void ScrambleData(uint8_t* buffer, int32_t length, int32_t dataOffset) {
     ForEachDataBlock(buffer, length, dataOffset, ScrambleTable);
+}
+
+void ScrambleHeaderAndTables(uint8_t* archive, size_t length) {
+    if (length < static_cast<size_t>(Pgr::kHeaderSize))
+        return;
+    PGRHeader plain;
+    memcpy(&plain, archive, sizeof plain);
+    ScrambleTable(archive + Pgr::kScrambledHeaderOffset, Pgr::kScrambledHeaderSize, HeaderKey());
+    for (const TableUnit& unit : TableUnitsOf(plain)) {
+        if (unit.length < 0 || unit.length > INT32_MAX || unit.offset + unit.length > static_cast<int64_t>(length))
+            return;
+        ScrambleTable(archive + unit.offset, static_cast<int32_t>(unit.length), unit.key);
+    }
 }

@@ -2,6 +2,7 @@
 // stored texts.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,3 +19,10 @@ void ScrambleTable(uint8_t* buffer, int32_t length, uint32_t key);
 
 // Inverse of DescrambleData: the stored bytes of one entry at its data offset.
 void ScrambleData(uint8_t* buffer, int32_t length, int32_t dataOffset);
+
+// Scrambles, in place, an archive whose header and tables are plain: the
+// header's bytes 4 to 47 and each table where the plain header's counts put
+// it, as the reader descrambles them. Leaves entry data and the checksum word
+// alone. A table that does not lie wholly within length bytes, and every one
+// after it, is left as it is: no reader could load such an archive anyway.
+void ScrambleHeaderAndTables(uint8_t* archive, size_t length);
