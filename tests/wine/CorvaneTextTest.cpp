@@ -152,6 +152,20 @@ TEST(CorvaneText, WriteWithoutTheWriteLockGivesUpAndDrawsNothing) {
     EXPECT_EQ(Core().Window.GetXPos(w.Handle()), 0);
 }
 
+// The installer draws through its window objects.
+TEST(CorvaneText, WindowObjectsDrawOnTheirOwnWindow) {
+    CTextWindow w;
+    const CCorWindow window(w.Handle());
+    window.Cls(kRed);
+    EXPECT_EQ(w.Pixel(5, 5), kRed);
+    window.SetFont("Arial,12");
+    window.GotoXY(3, 4);
+    window.Write("ab");
+    EXPECT_EQ(Core().Window.GetYPos(w.Handle()), 4);
+    EXPECT_GT(Core().Window.GetXPos(w.Handle()), 3);
+    EXPECT_EQ(CCorWindow().Write("x"), 0) << "a window object naming no window draws nothing";
+}
+
 TEST(CorvaneText, ShadowOfAnEmptyTextDrawsNothing) {
     CTextWindow w;
     Core().Window.Cls(w.Handle(), kWhite);

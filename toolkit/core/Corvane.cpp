@@ -65,6 +65,50 @@ int CCorWindow::UnfreezeWindow() {
     return Core().UnfreezeWindow(m_nHandle);
 }
 
+HFONT CCorWindow::SetFont(const char* specification) const {
+    return Core().Window.SetFont(m_nHandle, specification);
+}
+
+int CCorWindow::Cls(int colour1, int colour2) const {
+    return Core().Window.Cls(m_nHandle, colour1, colour2);
+}
+
+int CCorWindow::Rectangle(int x, int y, int width, int height, COLORREF fill, int pen) const {
+    return Core().Window.Rectangle(m_nHandle, x, y, width, height, fill, pen);
+}
+
+int CCorWindow::SetBgMode(bool opaque) const {
+    return Core().Window.SetBgMode(m_nHandle, opaque);
+}
+
+int CCorWindow::Write(const char* text) const {
+    return Core().Window.Write(m_nHandle, text);
+}
+
+int CCorWindow::Writeln(const char* text) const {
+    return Core().Window.Writeln(m_nHandle, text);
+}
+
+int CCorWindow::GotoXY(int x, int y) const {
+    return Core().Window.GotoXY(m_nHandle, x, y);
+}
+
+int CCorWindow::WriteShadow(int x, int y, const char* text) const {
+    return Core().Window.WriteShadow(m_nHandle, x, y, text);
+}
+
+int CCorWindow::Update() const {
+    return Core().Window.Update(m_nHandle);
+}
+
+int CCorWindow::DontUpdate() const {
+    return Core().Window.DontUpdate(m_nHandle);
+}
+
+int CCorWindow::AlwaysBuffer() const {
+    return Core().Window.AlwaysBuffer(m_nHandle);
+}
+
 int CCorWindow::MessageBox(const char* text, const char* caption, UINT type) const {
     const HWND owner = Hwnd();
     if (!owner)

@@ -49,6 +49,20 @@ class CCorWindow {
     // Stops painting once until UnfreezeWindow.
     int FreezeWindow();
     int UnfreezeWindow();
+    // Drawing and text on this window, as the Window. operations of the core
+    // with this window's handle.
+    HFONT SetFont(const char* specification) const;
+    int Cls(int colour1 = -1, int colour2 = -1) const;
+    int Rectangle(int x, int y, int width, int height, COLORREF fill, int pen = -1) const;
+    int SetBgMode(bool opaque) const;
+    int Write(const char* text) const;
+    int Writeln(const char* text) const;
+    int GotoXY(int x, int y) const;
+    int WriteShadow(int x, int y, const char* text) const;
+    int Update() const;
+    int DontUpdate() const;
+    int AlwaysBuffer() const;
+
     // A system message box owned by this window, shown by the main thread;
     // returns the pressed button (IDOK, IDNO, ...), or 0 when it cannot run.
     int MessageBox(const char* text, const char* caption, UINT type) const;
