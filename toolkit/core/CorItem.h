@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/controls/ButtonState.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/surface/WindowSurface.h"
 
@@ -58,6 +59,7 @@ struct CorItem {
     // Kept until the process ends, so a thread holding the item never reads
     // freed memory; its GDI resources go when the window is destroyed.
     std::unique_ptr<CWindowSurface> surface;
+    std::unique_ptr<ButtonState> button;  // kind 2
     MainThreadCall call;
     AttachState attach;
 

@@ -24,6 +24,7 @@ CCorvaneCore* CorvaneCore() {
 CCorvaneCore::CCorvaneCore(HWND parent, HINSTANCE instance)
     : Window(*this),
       Bitmap(*this, kKindBitmap),
+      Button(*this),
       m_hInstance(instance),
       m_hParent(parent),
       m_hWhitePen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255))),

@@ -10,6 +10,7 @@
 
 #include "toolkit/portable/core/AtomicBinding.h"
 #include "toolkit/portable/options/ColourTable.h"
+#include "toolkit/controls/ButtonOps.h"
 #include "toolkit/core/CorItem.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/core/SystemApis.h"
@@ -143,6 +144,18 @@ class CCorvaneCore {
     // Bitmap.Cls, Bitmap.PutBitmap, ... for off-screen surfaces.
     CWindowOps Window;
     CTextOps Bitmap;
+    CButtonOps Button;
+
+    // The size and right and bottom edges of the last button made, to place
+    // the next control beside or below it.
+    struct LastControl {
+        int width = 0, height = 0, right = 0, bottom = 0;
+    };
+    LastControl LastControlPlaced() const { return m_stLastControl; }
+
+    // Button messages the toolkit handles before the system's procedure;
+    // true with result when it handled one.
+    bool OnButtonMessage(HWND window, UINT message, LRESULT& result);
 
     // Window procedures (static entry points find the core).
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
@@ -152,6 +165,7 @@ class CCorvaneCore {
     friend class CWindowOps;
     friend class CSurfaceOps;
     friend class CTextOps;
+    friend class CButtonOps;
 
     int Create(CreationRequest& request);
     int CreateWindowItem(CorItem* parent, int x, int y, int width, int height, const char* title,
@@ -159,6 +173,9 @@ class CCorvaneCore {
     void CreateOnThisThread(CreationRequest& request);
     void CreateUserWindow(CreationRequest& request);
     void CreateOffscreenItem(CreationRequest& request);
+    void CreateButtonItem(CreationRequest& request);
+    void OnButtonCommand(CorItem& window, HWND control, WORD notification);
+    bool PaintButton(const DRAWITEMSTRUCT& draw);
     CorItem* RegisterItem(std::unique_ptr<CorItem> item);
     void CreateFrameWindow(int x, int y, int width, int height, const char* title);
 
@@ -216,6 +233,7 @@ class CCorvaneCore {
     std::atomic<int> m_nAlive{0};
     std::atomic<int> m_nCurrentWindow{1};
     std::atomic<int> m_nPainting{0};
+    LastControl m_stLastControl;
 
     HPEN m_hWhitePen;
     HPEN m_hDarkGreyPen;

@@ -21,8 +21,14 @@ Superclass g_stSuperclasses[] = {
     {"edit", kEditBoxClass, nullptr},
 };
 
+constexpr int kButtonSuperclass = 0;
+
 template <int Index>
 LRESULT CALLBACK SuperclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CCorvaneCore* core = CorvaneCore();
+    LRESULT result = 0;
+    if (Index == kButtonSuperclass && core && core->OnButtonMessage(window, message, result))
+        return result;
     return CallWindowProcA(g_stSuperclasses[Index].systemProc, window, message, wParam, lParam);
 }
 

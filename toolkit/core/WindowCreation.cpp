@@ -4,19 +4,8 @@
 #include <string>
 
 #include "toolkit/core/CorvaneCore.h"
+#include "toolkit/core/CreationRequest.h"
 #include "toolkit/core/WindowClasses.h"
-#include "toolkit/portable/options/WindowOptions.h"
-
-struct CreationRequest {
-    int kind = kKindWindow;
-    int x = 0, y = 0, width = 0, height = 0;
-    std::string title;
-    WindowOptions options;
-    HWND owner = nullptr;
-    CorItem* parent = nullptr;
-    CorItem* compatibleWith = nullptr;  // off-screen surfaces
-    int handle = 0;                     // 0 until created
-};
 
 namespace {
 
@@ -106,10 +95,13 @@ int CCorvaneCore::CreateBitmap(int width, int height) {
     return Create(request);
 }
 
-// Every creation but a "localwindow" one is carried to the main thread; the
-// request is sent, so the caller waits until the window exists.
+// Every creation but a "localwindow" one, and a control's on such a window,
+// is carried to the main thread; the request is sent, so the caller waits
+// until the window exists.
 int CCorvaneCore::Create(CreationRequest& request) {
-    if (request.kind == kKindWindow && request.options.localWindow)
+    const bool parentHere = request.kind != kKindWindow && request.parent &&
+                            GetWindowThreadProcessId(request.parent->window, nullptr) == GetCurrentThreadId();
+    if ((request.kind == kKindWindow && request.options.localWindow) || parentHere)
         CreateOnThisThread(request);
     else
         SendMessageA(m_hFrame, kRequestMessage, kRequestCreate, reinterpret_cast<LPARAM>(&request));
@@ -124,8 +116,11 @@ void CCorvaneCore::CreateOnThisThread(CreationRequest& request) {
     case kKindBitmap:
         CreateOffscreenItem(request);
         break;
+    case kKindButton:
+        CreateButtonItem(request);
+        break;
     default:
-        break;  // controls arrive with their own creation calls
+        break;
     }
 }
 

@@ -18,11 +18,15 @@ int CWindowOps::Destroy(int window) {
     CorItem* item = m_stCore.FindWindowItem(window);
     if (!item)
         return 0;
-    if (GetWindowThreadProcessId(item->window, nullptr) == GetCurrentThreadId())
-        DestroyWindow(item->window);
-    else
-        SendMessageA(m_stCore.FrameWindow(), kRequestMessage, kRequestDestroy, reinterpret_cast<LPARAM>(item->window));
+    DestroyWindowOnItsThread(item->window);
     return 1;
+}
+
+void CWindowOps::DestroyWindowOnItsThread(HWND window) {
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+        DestroyWindow(window);
+    else
+        SendMessageA(m_stCore.FrameWindow(), kRequestMessage, kRequestDestroy, reinterpret_cast<LPARAM>(window));
 }
 
 int CWindowOps::Show(int window, int mode) {

@@ -16,6 +16,14 @@ class CWindowOps : public CTextOps {
 
     // Parent 0 for none; returns the new handle or 0.
     int CreateWindow(int parent, int x, int y, int width, int height, const char* title, const char* options);
+    // A button on the window: owner-drawn unless "system"; check boxes and
+    // radio buttons drawn by the system. A width or height of 0 comes from
+    // the caption, a negative one adds its size as a margin. Its handle or 0.
+    int CreateButton(int window, int x, int y, int width, int height, const char* text,
+                     const char* options = "");
+    // Destroys a window or control on the thread that owns it.
+    void DestroyWindowOnItsThread(HWND window);
+
     // Asks the window to close, as its close box does.
     int Close(int window);
     // Destroys the window whatever its keep-open flag says.

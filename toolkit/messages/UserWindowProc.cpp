@@ -226,8 +226,14 @@ LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wPara
             s.latches.menuCommand = 1;
             s.latches.menuItem = static_cast<int>(LOWORD(wParam));
             RaiseEvent(kEventMenu, &item);
+        } else {
+            OnButtonCommand(item, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         }
         return 0;
+    case WM_DRAWITEM:
+        if (PaintButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
+        break;
     case WM_SYSCOMMAND:
         if (wParam == kReAttachCommand) {
             ToggleAttach(item);

@@ -1,0 +1,42 @@
+// One dialog-coloured window with the toolkit's buttons in their states:
+// normal, pressed, disabled and focused push buttons, and check boxes and
+// radio buttons on and off. It ends when the window is closed.
+#include "tests/wine/WorkerApp.h"
+
+namespace {
+
+void MakeButtons(CCorvaneCore& core, int w) {
+    CWindowOps& ops = core.Window;
+    ops.SetFont(w, "Arial,13");
+    const int normal = ops.CreateButton(w, 20, 20, 100, 28, "Continue");
+    const int pressed = ops.CreateButton(w, 140, 20, 100, 28, "Pressed");
+    ops.CreateButton(w, 260, 20, 100, 28, "Disabled", "disabled");
+    const int focused = ops.CreateButton(w, 380, 20, 100, 28, "Focused");
+    ops.CreateButton(w, 20, 70, -20, 0, "Sized from its caption");
+    SendMessageA(core.FindItem(pressed)->window, BM_SETSTATE, TRUE, 0);
+    // Only the window's own thread can give it the focus.
+    core.RunOnMainThread([](void* button, void*) { SetFocus(static_cast<HWND>(button)); },
+                         core.FindItem(focused)->window, nullptr);
+    (void)normal;
+
+    const int on = ops.CreateButton(w, 20, 120, 0, 0, "Desktop shortcut", "checkbox");
+    ops.CreateButton(w, 20, 145, 0, 0, "Start menu shortcut", "checkbox");
+    const int radio = ops.CreateButton(w, 260, 120, 0, 0, "Typical", "radiobutton");
+    ops.CreateButton(w, 260, 145, 0, 0, "Custom", "radiobutton");
+    core.Button.SetCheck(on, true);
+    core.Button.SetCheck(radio, true);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    CWorkerApp app("Controls demo", 200, 100, 520, 220, [](CCorvane& toolkit) {
+        CCorvaneCore& core = toolkit.Core();
+        const int w = core.Window.CreateWindow(0, 200, 100, 510, 200, "Controls demo", "asdialog");
+        MakeButtons(core, w);
+        while (core.WaitEvents(w, "CloseWindow", 0) && !core.Window.CloseRequested(w)) {
+        }
+        return 0;
+    });
+    return app.RunWorker(instance);
+}
