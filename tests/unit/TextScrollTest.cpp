@@ -81,6 +81,36 @@ TEST(TextScroll, FewerLinesThanAPageStartAtTheTop) {
     EXPECT_EQ(FirstShownLine(0, 0, false, 0), 0);
 }
 
+TEST(TextScroll, APaintDrawsTheLinesInViewWithTheNewestFlushAtTheBottom) {
+    const struct {
+        const char* why;
+        int lines;
+        int firstShown;
+        int clientHeight;
+        int first;
+        int count;
+        int top;
+    } cases[] = {
+        // Lines are 10 pixels high throughout.
+        {"fewer lines than fit start at the top", 3, 0, 105, 0, 3, 0},
+        {"at the end of whole lines", 30, 20, 100, 20, 10, 0},
+        {"at the end with 5 pixels spare", 30, 20, 105, 19, 11, -5},
+        {"scrolled up: a partial line below", 30, 5, 105, 5, 11, 0},
+        {"a page of lines exactly", 10, 0, 105, 0, 10, 0},
+        {"a first line past the end", 30, 40, 105, 30, 0, 0},
+        {"a negative first line", 30, -3, 105, 0, 11, 0},
+        {"no lines", 0, 0, 105, 0, 0, 0},
+        {"a client too small for a line shows the top of one", 4, 3, 5, 3, 1, 0},
+    };
+    for (const auto& c : cases) {
+        const ShownLines shown = ShownLinesFor(c.lines, c.firstShown, c.clientHeight, 10);
+        EXPECT_EQ(shown.first, c.first) << c.why;
+        EXPECT_EQ(shown.count, c.count) << c.why;
+        EXPECT_EQ(shown.top, c.top) << c.why;
+    }
+    EXPECT_EQ(ShownLinesFor(30, 20, 105, 0).count, 0);
+}
+
 TEST(TextScroll, MessagesMoveThePositionWithinRange) {
     const struct {
         ScrollRequest request;

@@ -24,6 +24,21 @@ int FirstShownLine(int lines, int pageLines, bool barShown, int position) {
     return barShown ? std::clamp(position, 0, last) : last;
 }
 
+ShownLines ShownLinesFor(int lines, int firstShown, int clientHeight, int lineHeight) {
+    ShownLines shown;
+    if (lineHeight <= 0 || lines <= 0)
+        return shown;
+    const int perScreen = PageLines(clientHeight, lineHeight);
+    const int spare = std::max(clientHeight, 0) % lineHeight;
+    shown.first = std::clamp(firstShown, 0, lines);
+    if (spare > 0 && shown.first > 0 && shown.first == lines - perScreen) {
+        --shown.first;
+        shown.top = spare - lineHeight;
+    }
+    shown.count = std::min(lines - shown.first, perScreen + 1);
+    return shown;
+}
+
 int ScrollTo(ScrollRequest request, int position, int thumb, int pageLines, int lastPosition) {
     // Widened so that a page added to a position near INT_MAX cannot wrap.
     long long next = position;

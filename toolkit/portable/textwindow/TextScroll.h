@@ -30,6 +30,20 @@ ScrollBarState ScrollBarFor(int lines, int pageLines);
 // there are.
 int FirstShownLine(int lines, int pageLines, bool barShown, int position);
 
+// The lines one paint draws, from first (a line of the ring) down from y
+// top: as many as the client shows, one more for a partial line at the
+// bottom. When the view stands at the end and the client height is no
+// multiple of the line height, the line above the view is drawn too, and
+// everything is shifted up, so that the newest line sits flush with the
+// bottom edge; a client too small for one line shows the top of the view's
+// first line. A line height that is not positive draws nothing.
+struct ShownLines {
+    int first = 0;
+    int count = 0;
+    int top = 0;  // y of the first line drawn; 0 or negative
+};
+ShownLines ShownLinesFor(int lines, int firstShown, int clientHeight, int lineHeight);
+
 // The scroll messages that move the view; the Windows side maps SB_LINEUP
 // and the rest onto them and leaves every other one to the default window
 // procedure.
