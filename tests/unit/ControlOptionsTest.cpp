@@ -103,4 +103,27 @@ TEST(ControlOptions, EditListAndPanelKeywords) {
     EXPECT_FALSE(p.hidden);
 }
 
+TEST(ControlOptions, MenuItemPositionAndPopup) {
+    struct Case {
+        const char* options;
+        int position;
+        bool popup;
+    } cases[] = {
+        {"", 0, false},
+        {"Position=3", 3, false},
+        {"position=12 popup", 12, true},
+        {"popup,POSITION=7", 7, true},
+        {"Position=", 0, false},
+        {"Position=-2", 0, false},
+        {"Position = 4", 0, false},  // the equals sign belongs to the keyword
+        {"Position=99999999999", 999999999, false},
+    };
+    for (const Case& c : cases) {
+        const MenuItemOptions m = ParseMenuItemOptions(c.options);
+        EXPECT_EQ(m.position, c.position) << c.options;
+        EXPECT_EQ(m.popup, c.popup) << c.options;
+    }
+    EXPECT_EQ(ParseMenuItemOptions(nullptr).position, 0);
+}
+
 }  // namespace

@@ -20,8 +20,10 @@ void ReadButtonTransparency(const char* behind, ButtonOptions& b) {
     if (behindHot != p + 3)
         return;
     p = SkipBlanks(behindHot);
-    if (*p == '=')
-        ReadDecimal(SkipBlanks(p + 1), b.hotTransparency);
+    if (*p != '=')
+        return;
+    ReadDecimal(SkipBlanks(p + 1), b.hotTransparency);
+    b.hotTransparencyGiven = true;
 }
 
 }  // namespace
@@ -116,4 +118,14 @@ PanelOptions ParsePanelOptions(const char* options) {
     p.regularWindow = HasKeyword(options, "regularwindow");
     p.popup = HasKeyword(options, "popup");
     return p;
+}
+
+MenuItemOptions ParseMenuItemOptions(const char* options) {
+    MenuItemOptions m;
+    if (!options)
+        return m;
+    if (const char* behind = FindKeyword(options, "Position="))
+        ReadDecimal(behind, m.position);
+    m.popup = HasKeyword(options, "popup");
+    return m;
 }

@@ -27,6 +27,7 @@ struct ButtonOptions {
     bool transparent = false;
     int transparency = -1;    // "transparent=N"; -1 is none
     int hotTransparency = 0;  // ".../hot=M", used while the pointer is over it
+    bool hotTransparencyGiven = false;
 };
 ButtonOptions ParseButtonOptions(const char* options);
 
@@ -66,3 +67,11 @@ struct PanelOptions {  // child panels
     bool popup = false;
 };
 PanelOptions ParsePanelOptions(const char* options);
+
+// Menu items: "Position=" and a decimal number place the item (0 when absent
+// or without digits); "popup" makes it a pop-up entry.
+struct MenuItemOptions {
+    int position = 0;
+    bool popup = false;
+};
+MenuItemOptions ParseMenuItemOptions(const char* options);
