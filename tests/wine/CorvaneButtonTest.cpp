@@ -85,7 +85,7 @@ TEST(CorvaneButton, SizeFromTheCaptionWithAMargin) {
 TEST(CorvaneButton, NextButtonBesideThePreviousDoesNotOverlap) {
     CButtonWindow w;
     const int first = Core().Window.CreateButton(w.Handle(), 10, 10, 0, 0, "Back");
-    const CCorvaneCore::LastControl last = Core().LastControlPlaced();
+    const LastControl last = Core().LastControlPlaced();
     EXPECT_EQ(last.right, 10 + Core().Button.GetWidth(first));
     const int second = Core().Window.CreateButton(w.Handle(), last.right + 20, 10, 0, 0, "Next");
     RECT a, b, overlap;

@@ -14,6 +14,7 @@
 #include "toolkit/core/CorItem.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/core/SystemApis.h"
+#include "toolkit/portable/controls/LastControl.h"
 #include "toolkit/fonts/FontRegistry.h"
 #include "toolkit/portable/events/WaitList.h"
 #include "toolkit/core/WindowOps.h"
@@ -148,9 +149,6 @@ class CCorvaneCore {
 
     // The size and right and bottom edges of the last button made, to place
     // the next control beside or below it.
-    struct LastControl {
-        int width = 0, height = 0, right = 0, bottom = 0;
-    };
     LastControl LastControlPlaced() const { return m_stLastControl; }
 
     // Button messages the toolkit handles before the system's procedure;
