@@ -9,20 +9,11 @@
 #include "toolkit/portable/options/ColourTable.h"
 #include "toolkit/portable/options/KeywordSearch.h"
 #include "toolkit/portable/text/Markup.h"
+#include "tests/unit/MarkupBytes.h"
 
 namespace {
 
-// A code as compiled: the introducer, the code byte and the payload.
-std::string Code(std::initializer_list<int> bytes) {
-    std::string code(1, '\x01');
-    for (int b : bytes)
-        code += static_cast<char>(b);
-    return code;
-}
-
-const std::string kBlue = Code({1, 0, 0, 255});
 const std::string kRed = Code({1, 255, 0, 0});
-const std::string kReset = Code({8});
 const std::string kItalic = Code({4});
 const std::string kMainFont = Code({7, 0x80, 0xFF, 0x00, 0x01});
 

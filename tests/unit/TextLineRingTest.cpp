@@ -7,19 +7,10 @@
 #include "toolkit/portable/options/ColourTable.h"
 #include "toolkit/portable/text/Markup.h"
 #include "toolkit/portable/textwindow/LineRing.h"
+#include "tests/unit/MarkupBytes.h"
 
 namespace {
 
-// A code as compiled: the introducer, the code byte and the payload.
-std::string Code(std::initializer_list<int> bytes) {
-    std::string code(1, '\x01');
-    for (int b : bytes)
-        code += static_cast<char>(b);
-    return code;
-}
-
-const std::string kBlue = Code({1, 0, 0, 255});
-const std::string kReset = Code({8});
 const std::string kFont = Code({7, 0, 0, 0, 1});
 
 bool Append(CLineRing& ring, const std::string& text, int32_t value = -1) {
