@@ -1,6 +1,7 @@
 // One dialog-coloured window with the toolkit's buttons in their states:
 // normal, pressed, disabled and focused push buttons, and check boxes and
-// radio buttons on and off. It ends when the window is closed.
+// radio buttons on and off, and a scroll bar. It ends when the window is
+// closed.
 #include "tests/wine/WorkerApp.h"
 
 namespace {
@@ -23,6 +24,7 @@ void MakeButtons(CCorvaneCore& core, int w) {
     ops.CreateButton(w, 20, 145, 0, 0, "Start menu shortcut", "checkbox");
     const int radio = ops.CreateButton(w, 260, 120, 0, 0, "Typical", "radiobutton");
     ops.CreateButton(w, 260, 145, 0, 0, "Custom", "radiobutton");
+    ops.CreateScrollBar(w, 20, 175, 470, 0, "horizontal");
     core.Button.SetCheck(on, true);
     core.Button.SetCheck(radio, true);
 }
@@ -30,9 +32,9 @@ void MakeButtons(CCorvaneCore& core, int w) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    CWorkerApp app("Controls demo", 200, 100, 520, 220, [](CCorvane& toolkit) {
+    CWorkerApp app("Controls demo", 200, 100, 520, 240, [](CCorvane& toolkit) {
         CCorvaneCore& core = toolkit.Core();
-        const int w = core.Window.CreateWindow(0, 200, 100, 510, 200, "Controls demo", "asdialog");
+        const int w = core.Window.CreateWindow(0, 200, 100, 510, 230, "Controls demo", "asdialog");
         MakeButtons(core, w);
         while (core.WaitEvents(w, "CloseWindow", 0) && !core.Window.CloseRequested(w)) {
         }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "toolkit/controls/ButtonState.h"
+#include "toolkit/controls/ScrollBarState.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/surface/WindowSurface.h"
 
@@ -60,6 +61,8 @@ struct CorItem {
     // freed memory; its GDI resources go when the window is destroyed.
     std::unique_ptr<CWindowSurface> surface;
     std::unique_ptr<ButtonState> button;  // kind 2
+    std::unique_ptr<ScrollBarState> scrollBar;  // kind 1
+    HMENU menu = nullptr;  // kind 0x8003; window is the window it belongs to
     MainThreadCall call;
     AttachState attach;
 

@@ -25,6 +25,8 @@ CCorvaneCore::CCorvaneCore(HWND parent, HINSTANCE instance)
     : Window(*this),
       Bitmap(*this, kKindBitmap),
       Button(*this),
+      ScrollBar(*this),
+      Menu(*this),
       m_hInstance(instance),
       m_hParent(parent),
       m_hWhitePen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255))),

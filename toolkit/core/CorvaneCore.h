@@ -11,6 +11,8 @@
 #include "toolkit/portable/core/AtomicBinding.h"
 #include "toolkit/portable/options/ColourTable.h"
 #include "toolkit/controls/ButtonOps.h"
+#include "toolkit/controls/MenuOps.h"
+#include "toolkit/controls/ScrollBarOps.h"
 #include "toolkit/core/CorItem.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/core/SystemApis.h"
@@ -146,6 +148,8 @@ class CCorvaneCore {
     CWindowOps Window;
     CTextOps Bitmap;
     CButtonOps Button;
+    CScrollBarOps ScrollBar;
+    CMenuOps Menu;
 
     // The size and right and bottom edges of the last button made, to place
     // the next control beside or below it.
@@ -164,6 +168,8 @@ class CCorvaneCore {
     friend class CSurfaceOps;
     friend class CTextOps;
     friend class CButtonOps;
+    friend class CScrollBarOps;
+    friend class CMenuOps;
 
     int Create(CreationRequest& request);
     int CreateWindowItem(CorItem* parent, int x, int y, int width, int height, const char* title,
@@ -172,6 +178,8 @@ class CCorvaneCore {
     void CreateUserWindow(CreationRequest& request);
     void CreateOffscreenItem(CreationRequest& request);
     void CreateButtonItem(CreationRequest& request);
+    void CreateScrollBarItem(CreationRequest& request);
+    bool OnScrollMessage(CorItem& window, UINT message, WPARAM wParam, HWND control);
     void OnButtonCommand(CorItem& window, HWND control, WORD notification);
     bool PaintButton(const DRAWITEMSTRUCT& draw);
     CorItem* RegisterItem(std::unique_ptr<CorItem> item);

@@ -15,6 +15,7 @@ struct CreationRequest {
     std::string title;  // a window's title, a button's caption
     WindowOptions options;
     ButtonOptions buttonOptions;
+    BarOptions barOptions;
     HWND owner = nullptr;
     CorItem* parent = nullptr;
     CorItem* compatibleWith = nullptr;  // off-screen surfaces

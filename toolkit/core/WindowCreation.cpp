@@ -119,6 +119,9 @@ void CCorvaneCore::CreateOnThisThread(CreationRequest& request) {
     case kKindButton:
         CreateButtonItem(request);
         break;
+    case kKindScrollBar:
+        CreateScrollBarItem(request);
+        break;
     default:
         break;
     }

@@ -21,6 +21,9 @@ class CWindowOps : public CTextOps {
     // the caption, a negative one adds its size as a margin. Its handle or 0.
     int CreateButton(int window, int x, int y, int width, int height, const char* text,
                      const char* options = "");
+    // A scroll bar on the window; 0 when the options name no orientation
+    // ("horizontal", "vertical").
+    int CreateScrollBar(int window, int x, int y, int width, int height, const char* options);
     // Destroys a window or control on the thread that owns it.
     void DestroyWindowOnItsThread(HWND window);
 

@@ -230,6 +230,11 @@ LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wPara
             OnButtonCommand(item, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         }
         return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (lParam && OnScrollMessage(item, message, wParam, reinterpret_cast<HWND>(lParam)))
+            return 1;
+        break;
     case WM_DRAWITEM:
         if (PaintButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
