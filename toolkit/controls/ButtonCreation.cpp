@@ -43,15 +43,9 @@ int CWindowOps::CreateButton(int window, int x, int y, int width, int height, co
     CorItem* parent = m_stCore.FindWindowItem(window);
     if (!parent)
         return 0;
-    CreationRequest request;
-    request.kind = kKindButton;
-    request.x = x;
-    request.y = y;
-    request.width = width;
-    request.height = height;
+    CreationRequest request = ControlRequest(kKindButton, x, y, width, height, *parent);
     request.title = text ? text : "";
     request.buttonOptions = ParseButtonOptions(options);
-    request.parent = parent;
     return m_stCore.Create(request);
 }
 
@@ -96,16 +90,9 @@ void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
     if (state->options.disabled)
         EnableWindow(window, FALSE);
 
-    auto item = std::make_unique<CorItem>();
-    item->kind = kKindButton;
-    item->window = window;
-    item->x = request.x;
-    item->y = request.y;
-    item->width = layout.width;
-    item->height = layout.height;
+    auto item = ControlItem(request, window, layout.width, layout.height);
     item->text = state->text;
     item->name = state->options.name;
-    item->parent = request.parent;
     item->button = std::move(state);
     m_stLastControl.Record(request.x, request.y, layout.width, layout.height);
     request.handle = RegisterItem(std::move(item))->Handle();

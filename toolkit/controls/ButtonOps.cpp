@@ -10,8 +10,7 @@ int CButtonOps::Close(int button) {
     CorItem* item = Find(button);
     if (!item)
         return 0;
-    m_stCore.Window.DestroyWindowOnItsThread(item->window);
-    item->live.store(false);
+    m_stCore.Window.CloseControl(*item);
     // The window that drew with it is gone.
     DeleteObject(item->button->font);
     item->button->font = nullptr;

@@ -24,14 +24,8 @@ int CWindowOps::CreateScrollBar(int window, int x, int y, int width, int height,
     const BarOptions bar = ParseBarOptions(options);
     if (!parent || ScrollBarStyle(bar, width, height) == 0)
         return 0;
-    CreationRequest request;
-    request.kind = kKindScrollBar;
-    request.x = x;
-    request.y = y;
-    request.width = width;
-    request.height = height;
+    CreationRequest request = ControlRequest(kKindScrollBar, x, y, width, height, *parent);
     request.barOptions = bar;
-    request.parent = parent;
     return m_stCore.Create(request);
 }
 
@@ -48,14 +42,7 @@ void CCorvaneCore::CreateScrollBarItem(CreationRequest& request) {
     ShowRange(window, state->range);
     if (o.disabled)
         EnableScrollBar(window, SB_CTL, ESB_DISABLE_BOTH);
-    auto item = std::make_unique<CorItem>();
-    item->kind = kKindScrollBar;
-    item->window = window;
-    item->x = request.x;
-    item->y = request.y;
-    item->width = request.width;
-    item->height = request.height;
-    item->parent = request.parent;
+    auto item = ControlItem(request, window, request.width, request.height);
     item->scrollBar = std::move(state);
     request.handle = RegisterItem(std::move(item))->Handle();
 }
@@ -121,7 +108,6 @@ int CScrollBarOps::Close(int bar) {
     CorItem* item = Find(bar);
     if (!item)
         return 0;
-    m_stCore.Window.DestroyWindowOnItsThread(item->window);
-    item->live.store(false);
+    m_stCore.Window.CloseControl(*item);
     return 1;
 }

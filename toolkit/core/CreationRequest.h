@@ -3,6 +3,7 @@
 // travels in the request's lParam, so two creating threads never share one.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "toolkit/core/CorItem.h"
@@ -21,3 +22,28 @@ struct CreationRequest {
     CorItem* compatibleWith = nullptr;  // off-screen surfaces
     int handle = 0;                     // 0 until created
 };
+
+// A control's request: its kind, its box and the window it goes on.
+inline CreationRequest ControlRequest(int kind, int x, int y, int width, int height, CorItem& parent) {
+    CreationRequest request;
+    request.kind = kind;
+    request.x = x;
+    request.y = y;
+    request.width = width;
+    request.height = height;
+    request.parent = &parent;
+    return request;
+}
+
+// The registry entry of a control made for request, with its final size.
+inline std::unique_ptr<CorItem> ControlItem(const CreationRequest& request, HWND window, int width, int height) {
+    auto item = std::make_unique<CorItem>();
+    item->kind = request.kind;
+    item->window = window;
+    item->x = request.x;
+    item->y = request.y;
+    item->width = width;
+    item->height = height;
+    item->parent = request.parent;
+    return item;
+}

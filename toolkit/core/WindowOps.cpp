@@ -22,6 +22,11 @@ int CWindowOps::Destroy(int window) {
     return 1;
 }
 
+void CWindowOps::CloseControl(CorItem& control) {
+    DestroyWindowOnItsThread(control.window);
+    control.live.store(false);
+}
+
 void CWindowOps::DestroyWindowOnItsThread(HWND window) {
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
         DestroyWindow(window);

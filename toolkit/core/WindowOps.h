@@ -26,6 +26,8 @@ class CWindowOps : public CTextOps {
     int CreateScrollBar(int window, int x, int y, int width, int height, const char* options);
     // Destroys a window or control on the thread that owns it.
     void DestroyWindowOnItsThread(HWND window);
+    // Destroys a control's window and retires its item.
+    void CloseControl(CorItem& control);
 
     // Asks the window to close, as its close box does.
     int Close(int window);
