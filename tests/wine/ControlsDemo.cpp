@@ -1,7 +1,7 @@
 // One dialog-coloured window with the toolkit's buttons in their states:
 // normal, pressed, disabled and focused push buttons, and check boxes and
-// radio buttons on and off, and a scroll bar. It ends when the window is
-// closed.
+// radio buttons on and off, an edit box and a scroll bar. It ends when the
+// window is closed.
 #include "tests/wine/WorkerApp.h"
 
 namespace {
@@ -24,6 +24,8 @@ void MakeButtons(CCorvaneCore& core, int w) {
     ops.CreateButton(w, 20, 145, 0, 0, "Start menu shortcut", "checkbox");
     const int radio = ops.CreateButton(w, 260, 120, 0, 0, "Typical", "radiobutton");
     ops.CreateButton(w, 260, 145, 0, 0, "Custom", "radiobutton");
+    const int edit = ops.CreateEditBox(w, 260, 70, 230, 24);
+    ops.SetEditText(edit, "C:\\Program Files\\Orvalis");
     ops.CreateScrollBar(w, 20, 175, 470, 0, "horizontal");
     core.Button.SetCheck(on, true);
     core.Button.SetCheck(radio, true);

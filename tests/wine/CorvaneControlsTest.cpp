@@ -47,6 +47,24 @@ TEST(CorvaneScrollBar, UserMovesItAndTheWaiterWakes) {
     EXPECT_EQ(Core().ScrollBar.GetPos(bar), 0);
 }
 
+TEST(CorvaneEditBox, StylesFromItsOptionsAndItsText) {
+    CControlWindow w;
+    const int edit = Core().Window.CreateEditBox(w.Handle(), 10, 10, 150, 60, "multiline readonly name=Path");
+    ASSERT_NE(edit, 0);
+    const HWND hwnd = Core().FindItem(edit)->window;
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    EXPECT_TRUE(style & ES_MULTILINE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_FALSE(style & ES_NUMBER);
+    EXPECT_TRUE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(Core().FindItem(edit)->name, "Path");
+    EXPECT_EQ(Core().LastControlPlaced().right, 160);
+    EXPECT_EQ(Core().Window.SetEditText(edit, "C:\\Program Files\\Orvalis"), 1);
+    EXPECT_EQ(Core().Window.GetEditText(edit), "C:\\Program Files\\Orvalis");
+    EXPECT_EQ(Core().Window.GetEditText(w.Handle()), "") << "a window is no edit box";
+    EXPECT_EQ(Core().Window.CreateEditBox(99999, 0, 0, 10, 10), 0);
+}
+
 TEST(CorvaneMenu, ChosenItemRaisesTheMenuEventWithItsIdentifier) {
     CControlWindow w;
     const int menu = Core().Menu.Create(w.Handle());

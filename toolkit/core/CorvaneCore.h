@@ -179,6 +179,7 @@ class CCorvaneCore {
     void CreateOffscreenItem(CreationRequest& request);
     void CreateButtonItem(CreationRequest& request);
     void CreateScrollBarItem(CreationRequest& request);
+    void CreateEditBoxItem(CreationRequest& request);
     bool OnScrollMessage(CorItem& window, UINT message, WPARAM wParam, HWND control);
     void OnButtonCommand(CorItem& window, HWND control, WORD notification);
     bool PaintButton(const DRAWITEMSTRUCT& draw);

@@ -17,6 +17,7 @@ struct CreationRequest {
     WindowOptions options;
     ButtonOptions buttonOptions;
     BarOptions barOptions;
+    EditOptions editOptions;
     HWND owner = nullptr;
     CorItem* parent = nullptr;
     CorItem* compatibleWith = nullptr;  // off-screen surfaces

@@ -122,6 +122,9 @@ void CCorvaneCore::CreateOnThisThread(CreationRequest& request) {
     case kKindScrollBar:
         CreateScrollBarItem(request);
         break;
+    case kKindEditBox:
+        CreateEditBoxItem(request);
+        break;
     default:
         break;
     }

@@ -2,6 +2,8 @@
 // doing nothing, unless the handle names a live window.
 #pragma once
 
+#include <string>
+
 #include "toolkit/core/Platform.h"
 #include "toolkit/text/TextOps.h"
 #include "toolkit/surface/WindowSurface.h"
@@ -24,6 +26,12 @@ class CWindowOps : public CTextOps {
     // A scroll bar on the window; 0 when the options name no orientation
     // ("horizontal", "vertical").
     int CreateScrollBar(int window, int x, int y, int width, int height, const char* options);
+    // An edit box on the window, styled by its options ("multiline",
+    // "readonly", "numbersonly", ...); its handle or 0.
+    int CreateEditBox(int window, int x, int y, int width, int height, const char* options = "");
+    // The text of an edit box, empty for a handle that is none.
+    std::string GetEditText(int edit);
+    int SetEditText(int edit, const char* text);
     // Destroys a window or control on the thread that owns it.
     void DestroyWindowOnItsThread(HWND window);
     // Destroys a control's window and retires its item.
