@@ -1,4 +1,4 @@
-// Font specifications applied to windows, and the named-font registry.
+// Font requests applied to windows, and the named-font registry.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -22,7 +22,7 @@ class CFontWindow {
     int Handle() const { return m_nHandle; }
     CWindowSurface& Surface() const { return *Core().Window.Surface(m_nHandle); }
     HFONT Selected() const { return static_cast<HFONT>(GetCurrentObject(Surface().BackDC(), OBJ_FONT)); }
-    HFONT Set(const char* specification) { return Core().Window.SetFont(m_nHandle, specification); }
+    HFONT Set(const char* fontText) { return Core().Window.SetFont(m_nHandle, fontText); }
 
   private:
     int m_nHandle;
@@ -38,7 +38,7 @@ TEST(CorvaneFont, NewWindowsWriteInTheBoldDefaultFont) {
     EXPECT_EQ(Describe(first.font).lfHeight, 18);
 }
 
-TEST(CorvaneFont, SpecificationMakesRegistersAndSelectsAFont) {
+TEST(CorvaneFont, FontTextMakesRegistersAndSelectsAFont) {
     CFontWindow w;
     const HFONT font = w.Set("Arial,13");
     ASSERT_NE(font, nullptr);
@@ -69,7 +69,7 @@ TEST(CorvaneFont, PlainFormActsOnTheCurrentWindow) {
 TEST(CorvaneFont, AttributesSizesAndWidths) {
     CFontWindow w;
     struct Case {
-        const char* specification;
+        const char* fontText;
         LONG height, width, weight;
         BYTE italic;
     };
@@ -82,8 +82,8 @@ TEST(CorvaneFont, AttributesSizesAndWidths) {
         {"Arial,16,italic", -16, 0, 400, TRUE},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.specification);
-        const LOGFONTA d = Describe(w.Set(c.specification));
+        SCOPED_TRACE(c.fontText);
+        const LOGFONTA d = Describe(w.Set(c.fontText));
         EXPECT_EQ(d.lfHeight, c.height);
         EXPECT_EQ(d.lfWidth, c.width);
         EXPECT_EQ(d.lfWeight, c.weight);
@@ -119,7 +119,7 @@ TEST(CorvaneFont, NamedFontsAndTheirVariants) {
 
     const HFONT body = w.Set("Arial,13,NAME=Body");
     EXPECT_STREQ(Core().Window.GetFontName(w.Handle(), body), "BODY");
-    EXPECT_EQ(w.Selected(), body) << "a name inside the specification still selects";
+    EXPECT_EQ(w.Selected(), body) << "a name inside the font text still selects";
 
     uint8_t flags = 0xFF;
     Core().Window.SetFont(w.Handle(), "Arial,11,+italic,+bold", nullptr, &flags);

@@ -65,8 +65,8 @@ int CCorWindow::UnfreezeWindow() {
     return Core().UnfreezeWindow(m_nHandle);
 }
 
-HFONT CCorWindow::SetFont(const char* specification) const {
-    return Core().Window.SetFont(m_nHandle, specification);
+HFONT CCorWindow::SetFont(const char* fontText) const {
+    return Core().Window.SetFont(m_nHandle, fontText);
 }
 
 int CCorWindow::Cls(int colour1, int colour2) const {

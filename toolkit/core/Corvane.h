@@ -51,7 +51,7 @@ class CCorWindow {
     int UnfreezeWindow();
     // Drawing and text on this window, as the Window. operations of the core
     // with this window's handle.
-    HFONT SetFont(const char* specification) const;
+    HFONT SetFont(const char* fontText) const;
     int Cls(int colour1 = -1, int colour2 = -1) const;
     int Rectangle(int x, int y, int width, int height, COLORREF fill, int pen = -1) const;
     int SetBgMode(bool opaque) const;

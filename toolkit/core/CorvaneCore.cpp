@@ -101,10 +101,10 @@ int CCorvaneCore::ResetCurrentWindow() {
     return 0;
 }
 
-int CCorvaneCore::DefineFont(const char* name, const char* specification) {
+int CCorvaneCore::DefineFont(const char* name, const char* fontText) {
     if (!name || std::strlen(name) >= kMaxFontName + 1)
         return 0;
-    Window.SetFont(1, specification, FontLookupName(name).c_str());
+    Window.SetFont(1, fontText, FontLookupName(name).c_str());
     return 0;
 }
 

@@ -77,7 +77,7 @@ class CCorvaneCore {
     int CreateBitmap(int width, int height);
 
     // The plain forms of the drawing and text operations act on the current window.
-    HFONT SetFont(const char* specification) { return Window.SetFont(CurrentWindow(), specification); }
+    HFONT SetFont(const char* fontText) { return Window.SetFont(CurrentWindow(), fontText); }
     int Cls(int colour1 = -1, int colour2 = -1) { return Window.Cls(CurrentWindow(), colour1, colour2); }
     int Write(const char* text) { return Window.Write(CurrentWindow(), text); }
     int Writeln(const char* text) { return Window.Writeln(CurrentWindow(), text); }
@@ -123,7 +123,7 @@ class CCorvaneCore {
     HDC FrameDC() const { return m_hFrameDC; }
     // Registers a font under a name (under 100 characters, any case) and
     // selects it into window 1; 0.
-    int DefineFont(const char* name, const char* specification);
+    int DefineFont(const char* name, const char* fontText);
     const SystemApis& Apis() const { return m_stApis; }
     CColourTable& Colours() { return m_stColours; }
     HPEN WhitePen() const { return m_hWhitePen; }

@@ -117,7 +117,7 @@ const NamedFont* CFontRegistry::FindByReference(uint32_t reference) const {
 
 // A registered font asked for BOLD or ITALIC gives that variant, which may
 // not exist (0). NORMAL wins over BOLD here as it does for a new font.
-HFONT CFontRegistry::VariantOf(const NamedFont& record, const FontSpec& spec) {
+HFONT CFontRegistry::VariantOf(const NamedFont& record, const FontRequest& spec) {
     const bool bold = spec.bold && !spec.normal;
     if (bold && spec.italic)
         return record.boldItalicFont;
@@ -130,7 +130,7 @@ HFONT CFontRegistry::VariantOf(const NamedFont& record, const FontSpec& spec) {
 
 // The description starts from the window's current font; only a face found
 // installed replaces its face.
-HFONT CFontRegistry::MakeFont(const CWindowSurface& surface, const FontSpec& spec, bool faceInstalled,
+HFONT CFontRegistry::MakeFont(const CWindowSurface& surface, const FontRequest& spec, bool faceInstalled,
                               LOGFONTA& d, bool mayReuse) const {
     d = {};
     GetObjectA(surface.CurrentFont(), sizeof(d), &d);
@@ -159,7 +159,7 @@ HFONT CFontRegistry::MakeFont(const CWindowSurface& surface, const FontSpec& spe
     return CreateFontIndirectA(&d);
 }
 
-void CFontRegistry::MakeVariants(NamedFont& record, const FontSpec& spec, LOGFONTA& d) {
+void CFontRegistry::MakeVariants(NamedFont& record, const FontRequest& spec, LOGFONTA& d) {
     if (spec.italicVariant) {
         d.lfItalic = TRUE;
         record.italicFont = CreateFontIndirectA(&d);
@@ -187,14 +187,14 @@ void CFontRegistry::Select(CWindowSurface& surface, HFONT font, const NamedFont*
         DeleteObject(previous);
 }
 
-HFONT CFontRegistry::SetFont(CWindowSurface& surface, const char* specification, const char* name,
+HFONT CFontRegistry::SetFont(CWindowSurface& surface, const char* fontText, const char* name,
                              uint8_t* flags, HDC enumerationDC) {
-    if (!specification)
+    if (!fontText)
         return nullptr;
     CFontLock lock(m_stLock);
     if (flags)
         *flags = 0;
-    const FontSpec spec = ParseFontSpec(specification);
+    const FontRequest spec = ParseFontRequest(fontText);
     if (spec.refused)
         return nullptr;
     if (flags)

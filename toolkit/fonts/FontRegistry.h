@@ -1,5 +1,5 @@
 // The toolkit-wide registry of named fonts and SetFont, which applies a font
-// specification ("Arial,15,bold", "MainFont") to a surface. Records are
+// font text ("Arial,15,bold", "MainFont") to a surface. Records are
 // appended and never removed, so readers walk the list without a lock; the
 // font lock serialises every change and every SetFont.
 #pragma once
@@ -12,7 +12,7 @@
 
 #include "toolkit/core/Platform.h"
 #include "toolkit/portable/events/WaitList.h"
-#include "toolkit/portable/fonts/FontSpec.h"
+#include "toolkit/portable/fonts/FontRequest.h"
 
 class CWindowSurface;
 
@@ -24,7 +24,7 @@ struct NamedFont {
     HFONT italicFont = nullptr;      // made on request ("+ITALIC")
     HFONT boldItalicFont = nullptr;  // made when both were requested
     bool italic = false, underline = false, strikeOut = false;
-    std::string face;  // the face text as the specification gave it
+    std::string face;  // the face text as the font text gave it
     int weight = 0;
     int height = 0;  // the GDI height: minus the requested size, or 0
     int width = 0;
@@ -44,10 +44,10 @@ class CFontRegistry {
     // The first record, "DEFAULTFONT", made once with its four fonts.
     const NamedFont& DefaultFont();
 
-    // Applies a specification to a surface the caller holds; the font handle
+    // Applies a font text to a surface the caller holds; the font handle
     // or 0. A name (DefineFont) registers the result under it; flags, when
     // given, receives kVariantFlagBold and kVariantFlagItalic.
-    HFONT SetFont(CWindowSurface& surface, const char* specification, const char* name, uint8_t* flags,
+    HFONT SetFont(CWindowSurface& surface, const char* fontText, const char* name, uint8_t* flags,
                   HDC enumerationDC);
 
     // Look-ups by the registry's name rule (case-insensitive), by font and by
@@ -58,10 +58,10 @@ class CFontRegistry {
 
   private:
     NamedFont* Append(std::unique_ptr<NamedFont> record);
-    static HFONT VariantOf(const NamedFont& record, const FontSpec& spec);
-    HFONT MakeFont(const CWindowSurface& surface, const FontSpec& spec, bool faceInstalled, LOGFONTA& description,
+    static HFONT VariantOf(const NamedFont& record, const FontRequest& spec);
+    HFONT MakeFont(const CWindowSurface& surface, const FontRequest& spec, bool faceInstalled, LOGFONTA& description,
                    bool mayReuse) const;
-    static void MakeVariants(NamedFont& record, const FontSpec& spec, LOGFONTA& description);
+    static void MakeVariants(NamedFont& record, const FontRequest& spec, LOGFONTA& description);
     static void Select(CWindowSurface& surface, HFONT font, const NamedFont* record);
 
     CToolkitLock m_stLock;

@@ -204,10 +204,10 @@ int CSurfaceOps::SetInnerArea(int handle, const RECT* area) {
     return HoldAndDraw(handle, [&](CWindowSurface& s) { s.SetInnerArea(area); });
 }
 
-HFONT CSurfaceOps::SetFont(int handle, const char* specification, const char* name, uint8_t* flags) {
+HFONT CSurfaceOps::SetFont(int handle, const char* fontText, const char* name, uint8_t* flags) {
     HFONT font = nullptr;
     HoldAndDraw(handle, [&](CWindowSurface& s) {
-        font = m_stCore.Fonts().SetFont(s, specification, name, flags, m_stCore.FrameDC());
+        font = m_stCore.Fonts().SetFont(s, fontText, name, flags, m_stCore.FrameDC());
     });
     return font;
 }

@@ -47,10 +47,10 @@ class CSurfaceOps {
     int AlwaysBuffer(int handle);
     int BeginBuffered(int handle);
     int EndBuffered(int handle);
-    // Fonts: a specification applied to the surface (the font or 0); a font
+    // Fonts: a font text applied to the surface (the font or 0); a font
     // selected into its contexts without becoming its font; look-ups in the
     // named-font registry.
-    HFONT SetFont(int handle, const char* specification, const char* name = nullptr, uint8_t* flags = nullptr);
+    HFONT SetFont(int handle, const char* fontText, const char* name = nullptr, uint8_t* flags = nullptr);
     HFONT SelectFont(int handle, HFONT font);
     HFONT GetFontByName(int handle, const char* name);
     const char* GetFontName(int handle, HFONT font);

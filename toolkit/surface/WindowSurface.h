@@ -143,7 +143,7 @@ class CWindowSurface {
     HFONT CurrentFont() const { return m_hCurrentFont; }
     HFONT BaseFont() const { return m_hBaseFont; }
     const NamedFont* CurrentRecord() const { return m_pCurrentRecord; }
-    // The font a specification gave the window; the previous one is returned
+    // The font a font text gave the window; the previous one is returned
     // so that the caller can delete it when it belonged to no record.
     HFONT SetCurrentFont(HFONT font, const NamedFont* record);
     void SetCurrentRecord(const NamedFont* record) { m_pCurrentRecord = record; }

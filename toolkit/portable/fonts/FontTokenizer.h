@@ -1,7 +1,7 @@
-// The toolkit tokenizer, as far as font specifications use it: words matched
+// The toolkit tokenizer, as far as font requests use it: words matched
 // against a keyword table, numbers, operators matched against an operator
 // table, comments skipped. The script engine's tokenizer reads more than
-// this; font specifications need none of it.
+// this; font requests need none of it.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +15,7 @@ enum class TokenKind {
     Integer,   // value holds it
     Real,      // a number continued by "."; read past, never evaluated
     Operator,  // id is the operator table's token
-    // Outside the specification grammar. Telling them apart from plain words
+    // Outside the font text grammar. Telling them apart from plain words
     // lets a caller refuse the whole text instead of guessing at it.
     Quoted,               // a "..." string or '...' character literal, closed or not
     UnterminatedComment,  // "/*" without "*/"; it runs to the end of the text
@@ -54,7 +54,7 @@ inline constexpr char kTokenErrorBadToken[] =
 inline constexpr char kTokenErrorNotNumber[] = "[L1/W1-ERR_TOKEN_NOT_NUMBER] Number has garbage in it.";
 
 // Longer tokens come back as TooLong rather than as text: no font
-// specification needs one, and a caller can refuse it instead of cutting it.
+// font text needs one, and a caller can refuse it instead of cutting it.
 constexpr size_t kMaxTokenLength = 200;
 
 // Reads tokens from a NUL-terminated text, which must outlive the reader.

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/portable/fonts/FontSpec.h"
+#include "toolkit/portable/fonts/FontRequest.h"
 
 namespace {
 
 // Every field, so that one comparison per case also catches a field set
 // where it should not be ("no face=[x]" would show a stray face text).
-std::string Describe(const FontSpec& s) {
+std::string Describe(const FontRequest& s) {
     std::string d = s.refused ? "refused " : "";
     d += s.hasFace ? "face" : "no face";
     if (s.hasFace || !s.face.empty())
@@ -43,7 +43,7 @@ struct Case {
 
 void ExpectSpecs(const std::vector<Case>& cases) {
     for (const Case& c : cases)
-        EXPECT_EQ(Describe(ParseFontSpec(c.text.c_str())), c.spec) << '"' << c.text << '"';
+        EXPECT_EQ(Describe(ParseFontRequest(c.text.c_str())), c.spec) << '"' << c.text << '"';
 }
 
 // A face of several words, length characters in all.
@@ -54,7 +54,7 @@ std::string ManyWords(size_t length, const std::string& word = "Word ") {
     return text.substr(0, length);
 }
 
-TEST(FontSpec, FaceSizeAndWidth) {
+TEST(FontRequest, FaceSizeAndWidth) {
     ExpectSpecs({
         {"Arial,13", "face=[Arial] size=13"},
         {"Arial", "face=[Arial]"},
@@ -76,7 +76,7 @@ TEST(FontSpec, FaceSizeAndWidth) {
     });
 }
 
-TEST(FontSpec, FaceFieldsThatAreNoFaceHaveNoEffect) {
+TEST(FontRequest, FaceFieldsThatAreNoFaceHaveNoEffect) {
     ExpectSpecs({
         {"13,bold", "no face bold"},
         {"bold", "no face"},
@@ -91,7 +91,7 @@ TEST(FontSpec, FaceFieldsThatAreNoFaceHaveNoEffect) {
     });
 }
 
-TEST(FontSpec, AttributeKeywords) {
+TEST(FontRequest, AttributeKeywords) {
     ExpectSpecs({
         {"Arial,15,bold", "face=[Arial] size=15 bold"},
         {"Arial,15 bold", "face=[Arial] size=15 bold"},
@@ -111,7 +111,7 @@ TEST(FontSpec, AttributeKeywords) {
     });
 }
 
-TEST(FontSpec, PlusAsksForVariants) {
+TEST(FontRequest, PlusAsksForVariants) {
     ExpectSpecs({
         {"Arial,15,+bold", "face=[Arial] size=15 +bold"},
         {"Arial,+italic", "face=[Arial] +italic"},
@@ -129,7 +129,7 @@ TEST(FontSpec, PlusAsksForVariants) {
     });
 }
 
-TEST(FontSpec, RegistrationNames) {
+TEST(FontRequest, RegistrationNames) {
     const std::string longestName(kMaxFontName, 'n');
     ExpectSpecs({
         {"Arial,13,NAME=Body", "face=[Arial] size=13 name=BODY"},
@@ -152,7 +152,7 @@ TEST(FontSpec, RegistrationNames) {
 
 // Guessing at these could register a font under a name or face made of
 // garbage, so the whole text is refused and nothing else is reported.
-TEST(FontSpec, TextsOutsideTheGrammarAreRefused) {
+TEST(FontRequest, TextsOutsideTheGrammarAreRefused) {
     const std::string longestWord(200, 'w');
     ExpectSpecs({
         {"\"Arial\",13", "refused no face"},
@@ -167,12 +167,12 @@ TEST(FontSpec, TextsOutsideTheGrammarAreRefused) {
         // A token of exactly the limit is still read.
         {longestWord + ",13", "face=[" + longestWord.substr(0, kMaxFaceText) + "] size=13"},
     });
-    EXPECT_EQ(Describe(ParseFontSpec(nullptr)), "refused no face");
+    EXPECT_EQ(Describe(ParseFontRequest(nullptr)), "refused no face");
 }
 
-TEST(FontSpec, LongFacesAreCutForTheRecordAndForEnumeration) {
+TEST(FontRequest, LongFacesAreCutForTheRecordAndForEnumeration) {
     const std::string face = ManyWords(250);
-    const FontSpec spec = ParseFontSpec((face + ",13,bold").c_str());
+    const FontRequest spec = ParseFontRequest((face + ",13,bold").c_str());
     EXPECT_FALSE(spec.refused);
     EXPECT_TRUE(spec.hasFace);
     EXPECT_EQ(spec.face, face.substr(0, kMaxFaceText));
@@ -185,7 +185,7 @@ TEST(FontSpec, LongFacesAreCutForTheRecordAndForEnumeration) {
 
 // Whatever the mix, the results stay within the record's limits and a
 // refused text reports nothing else.
-TEST(FontSpec, AnyMixOfFragmentsStaysWithinLimits) {
+TEST(FontRequest, AnyMixOfFragmentsStaysWithinLimits) {
     const std::string fragments[] = {
         "Arial", " ", ",", "+", "=", "NAME", "bold", "normal", "13", "0x", "9.5", "\"", "'",
         "/*", "*/", "//", "\n", "\xe9", "#", std::string(150, 'w'), ManyWords(120),
@@ -194,7 +194,7 @@ TEST(FontSpec, AnyMixOfFragmentsStaysWithinLimits) {
         for (const std::string& b : fragments) {
             for (const std::string& c : fragments) {
                 const std::string text = a + b + c;
-                const FontSpec spec = ParseFontSpec(text.c_str());
+                const FontRequest spec = ParseFontRequest(text.c_str());
                 ASSERT_LE(spec.face.size(), kMaxFaceText) << text;
                 ASSERT_EQ(text.compare(0, spec.face.size(), spec.face), 0) << text;
                 ASSERT_TRUE(spec.hasFace || spec.face.empty()) << text;
@@ -209,7 +209,7 @@ TEST(FontSpec, AnyMixOfFragmentsStaysWithinLimits) {
     }
 }
 
-TEST(FontSpec, WeightAndVariantFlags) {
+TEST(FontRequest, WeightAndVariantFlags) {
     const struct {
         const char* text;
         int weight;
@@ -226,13 +226,13 @@ TEST(FontSpec, WeightAndVariantFlags) {
         {"Arial,bold,+italic,+bold", 700, 3},
     };
     for (const auto& c : cases) {
-        const FontSpec spec = ParseFontSpec(c.text);
+        const FontRequest spec = ParseFontRequest(c.text);
         EXPECT_EQ(spec.Weight(), c.weight) << c.text;
         EXPECT_EQ(spec.VariantFlags(), c.flags) << c.text;
     }
 }
 
-TEST(FontSpec, GeneratedNames) {
+TEST(FontRequest, GeneratedNames) {
     const std::string face = ManyWords(kMaxFaceText);
     const struct {
         std::string text;
@@ -251,10 +251,10 @@ TEST(FontSpec, GeneratedNames) {
         {face + ",13", 3, "$DF." + ManyWords(kMaxFaceText, "WORD ") + ".13.00003"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(GeneratedFontName(ParseFontSpec(c.text.c_str()), c.counter), c.name) << c.text;
+        EXPECT_EQ(GeneratedFontName(ParseFontRequest(c.text.c_str()), c.counter), c.name) << c.text;
 }
 
-TEST(FontSpec, LookupNamesChangeOnlyLowerCaseLetters) {
+TEST(FontRequest, LookupNamesChangeOnlyLowerCaseLetters) {
     const struct {
         const char* name;
         const char* lookup;

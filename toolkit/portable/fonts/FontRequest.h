@@ -1,4 +1,4 @@
-// Font specifications ("Arial,15,bold", "Courier New,12,+bold", "MainFont")
+// Font requests ("Arial,15,bold", "Courier New,12,+bold", "MainFont")
 // read once into a typed value, and the names the named-font registry files
 // fonts under. The Windows side looks the value up in the registry or makes a
 // GDI font from it; nothing here knows about GDI.
@@ -14,17 +14,17 @@ constexpr size_t kMaxFaceText = 199;
 constexpr size_t kMaxEnumerationFace = 31;
 // A NAME= word longer than this is ignored.
 constexpr size_t kMaxFontName = 99;
-// Stands for the size in a generated name when the specification gave none.
+// Stands for the size in a generated name when the font text gave none.
 constexpr int kUnsizedNameSize = 65280;
 // Generated names begin with this; only fonts under such names are reused
-// for a later specification with the same attributes.
+// for a later font text with the same attributes.
 inline constexpr char kGeneratedNamePrefix[] = "$DF.";
 
 // Bits of the caller's flags byte.
 constexpr uint8_t kVariantFlagBold = 1;    // "+BOLD"
 constexpr uint8_t kVariantFlagItalic = 2;  // "+ITALIC"
 
-struct FontSpec {
+struct FontRequest {
     // The text is null, or holds something the grammar has no place for: a
     // quoted string or character literal, a comment that is never closed, a
     // token over kMaxTokenLength characters. Every other field then keeps
@@ -69,7 +69,7 @@ struct FontSpec {
     // is ignored, and a later NAME= replaces an earlier one.
     std::string name;
 
-    // The GDI weight of a font made from this specification.
+    // The GDI weight of a font made from this font text.
     int Weight() const { return bold && !normal ? 700 : 400; }
     // The caller's flags byte: kVariantFlagBold and kVariantFlagItalic.
     uint8_t VariantFlags() const {
@@ -78,7 +78,7 @@ struct FontSpec {
     }
 };
 
-FontSpec ParseFontSpec(const char* text);
+FontRequest ParseFontRequest(const char* text);
 
 // A name as the registry compares it: a-z turned upper case, nothing else
 // changed, so every stored name (always upper case) matches regardless of
@@ -89,8 +89,8 @@ std::string FontLookupName(const char* name);
 // kMaxEnumerationFace characters of the face text.
 std::string EnumerationFace(const std::string& face);
 
-// The name a font is registered under when the specification gave none:
+// The name a font is registered under when the font text gave none:
 // "$DF." face "." size "." counter in at least five digits, upper case
 // ("Arial,13" with counter 0 is "$DF.ARIAL.13.00000"). The size is
 // kUnsizedNameSize when none was given. Any face length fits.
-std::string GeneratedFontName(const FontSpec& spec, uint32_t counter);
+std::string GeneratedFontName(const FontRequest& spec, uint32_t counter);

@@ -1,4 +1,4 @@
-#include "toolkit/portable/fonts/FontSpec.h"
+#include "toolkit/portable/fonts/FontRequest.h"
 
 #include <algorithm>
 
@@ -36,14 +36,14 @@ const TokenTableEntry kOperators[] = {{",", kComma}, {"+", kPlus}, {"=", kEquals
 
 struct FlagKeyword {
     int token;
-    bool FontSpec::*flag;
+    bool FontRequest::*flag;
 };
 const FlagKeyword kFlagKeywords[] = {
-    {kBold, &FontSpec::bold},
-    {kNormal, &FontSpec::normal},
-    {kItalic, &FontSpec::italic},
-    {kUnderline, &FontSpec::underline},
-    {kStrikeOut, &FontSpec::strikeOut},
+    {kBold, &FontRequest::bold},
+    {kNormal, &FontRequest::normal},
+    {kItalic, &FontRequest::italic},
+    {kUnderline, &FontRequest::underline},
+    {kStrikeOut, &FontRequest::strikeOut},
 };
 
 bool IsOperator(const Token& token, int id) {
@@ -59,24 +59,24 @@ bool OutsideGrammar(const Token& token) {
            token.kind == TokenKind::TooLong;
 }
 
-FontSpec Refused() {
-    FontSpec spec;
+FontRequest Refused() {
+    FontRequest spec;
     spec.refused = true;
     return spec;
 }
 
-// One pass over one specification. A token outside the grammar reads as the
+// One pass over one font text. A token outside the grammar reads as the
 // end, so every loop stops there, and marks the whole text refused.
 class CSpecReader {
   public:
     explicit CSpecReader(const char* text)
         : m_pText(text), m_stTokens(text, MakeTokenTable(kKeywords), MakeTokenTable(kOperators)) {}
 
-    FontSpec Parse() {
+    FontRequest Parse() {
         ReadFaceField();
         for (Token token = Next(); token.kind != TokenKind::End; token = Next())
             Apply(token);
-        return m_bRefused ? Refused() : m_stSpec;
+        return m_bRefused ? Refused() : m_stRequest;
     }
 
   private:
@@ -100,8 +100,8 @@ class CSpecReader {
             m_stTokens.PushBack();
             return;
         }
-        m_stSpec.hasFace = true;
-        m_stSpec.face.assign(m_pText, std::min(token.start, kMaxFaceText));
+        m_stRequest.hasFace = true;
+        m_stRequest.face.assign(m_pText, std::min(token.start, kMaxFaceText));
     }
 
     void Apply(const Token& token) {
@@ -116,19 +116,19 @@ class CSpecReader {
     }
 
     void ApplyInteger(int value) {
-        if (!m_stSpec.hasSize) {
-            m_stSpec.hasSize = true;
-            m_stSpec.size = value;
+        if (!m_stRequest.hasSize) {
+            m_stRequest.hasSize = true;
+            m_stRequest.size = value;
         } else {
-            m_stSpec.hasWidth = true;
-            m_stSpec.width = value;
+            m_stRequest.hasWidth = true;
+            m_stRequest.width = value;
         }
     }
 
     void ApplyFlag(int token) {
         for (const FlagKeyword& f : kFlagKeywords) {
             if (f.token == token)
-                m_stSpec.*f.flag = true;
+                m_stRequest.*f.flag = true;
         }
     }
 
@@ -137,9 +137,9 @@ class CSpecReader {
     void ReadVariant() {
         const Token next = Next();
         if (IsKeyword(next, kBold))
-            m_stSpec.boldVariant = true;
+            m_stRequest.boldVariant = true;
         else if (IsKeyword(next, kItalic))
-            m_stSpec.italicVariant = true;
+            m_stRequest.italicVariant = true;
         else
             m_stTokens.PushBack();
     }
@@ -157,18 +157,18 @@ class CSpecReader {
             return;
         }
         if (word.text.size() <= kMaxFontName)
-            m_stSpec.name = word.text;
+            m_stRequest.name = word.text;
     }
 
     const char* m_pText;
     CToken m_stTokens;
-    FontSpec m_stSpec;
+    FontRequest m_stRequest;
     bool m_bRefused = false;
 };
 
 }  // namespace
 
-FontSpec ParseFontSpec(const char* text) {
+FontRequest ParseFontRequest(const char* text) {
     return text ? CSpecReader(text).Parse() : Refused();
 }
 
@@ -182,7 +182,7 @@ std::string EnumerationFace(const std::string& face) {
 
 // Built as a string rather than printed into a buffer: the face alone may
 // take kMaxFaceText characters.
-std::string GeneratedFontName(const FontSpec& spec, uint32_t counter) {
+std::string GeneratedFontName(const FontRequest& spec, uint32_t counter) {
     std::string number = std::to_string(counter);
     if (number.size() < 5)
         number.insert(0, 5 - number.size(), '0');
