@@ -38,7 +38,7 @@ TEST(TextScroll, TheBarAppearsAtExactlyAPageAndStandsAtTheEnd) {
         {2, 0, true, 1, 1, 1},
     };
     for (const auto& c : cases) {
-        const ScrollBarState bar = ScrollBarFor(c.lines, c.pageLines);
+        const TextScrollBar bar = ScrollBarFor(c.lines, c.pageLines);
         SCOPED_TRACE(std::to_string(c.lines) + " lines, page " + std::to_string(c.pageLines));
         EXPECT_EQ(bar.needed, c.needed);
         EXPECT_EQ(bar.maximum, c.maximum);
@@ -54,7 +54,7 @@ TEST(TextScroll, TheViewFollowsTheEndAfterTheRingHasWrapped) {
         ring.Append(line.data(), line.size(), -1);
     }
     const int pageLines = 20;
-    const ScrollBarState bar = ScrollBarFor(ring.LineCount(), pageLines);
+    const TextScrollBar bar = ScrollBarFor(ring.LineCount(), pageLines);
     ASSERT_TRUE(bar.needed);
     const struct {
         bool barShown;

@@ -10,6 +10,7 @@
 #include "toolkit/controls/ScrollBarState.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/surface/WindowSurface.h"
+#include "toolkit/textwindow/TextWindow.h"
 
 enum ItemKind : int {
     kKindScrollBar = 1,
@@ -62,6 +63,7 @@ struct CorItem {
     std::unique_ptr<CWindowSurface> surface;
     std::unique_ptr<ButtonState> button;  // kind 2
     std::unique_ptr<ScrollBarState> scrollBar;  // kind 1
+    std::unique_ptr<TextWindow> textWindow;     // a window made with "textonly"
     HMENU menu = nullptr;  // kind 0x8003; window is the window it belongs to
     MainThreadCall call;
     AttachState attach;

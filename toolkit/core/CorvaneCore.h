@@ -10,6 +10,7 @@
 
 #include "toolkit/portable/core/AtomicBinding.h"
 #include "toolkit/portable/options/ColourTable.h"
+#include "toolkit/portable/options/WindowOptions.h"
 #include "toolkit/controls/ButtonOps.h"
 #include "toolkit/controls/MenuOps.h"
 #include "toolkit/controls/ScrollBarOps.h"
@@ -37,6 +38,7 @@ enum RequestCode : WPARAM {
     kRequestDecidePending = 11,   // frame: decide the events kept by windows of other threads
     kRequestEndSetUp = 12,        // frame: end a wait's set-up that does not suspend (lock held)
     kRequestDestroyHere = 13,     // user window: destroy this window on its own thread
+    kRequestStartTextRefresh = 14,  // frame: start the text windows' refresh timer
 };
 
 // The system-menu item that puts a detached window back.
@@ -162,6 +164,12 @@ class CCorvaneCore {
     // Window procedures (static entry points find the core).
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK UserWindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK TextWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    // The refresh timer of text windows starts with the first of them and
+    // runs for the rest of the toolkit's life.
+    void StartTextRefresh();
+    void RefreshTextWindows();
 
   private:
     friend class CWindowOps;
@@ -189,6 +197,8 @@ class CCorvaneCore {
     LRESULT OnFrameMessage(HWND, UINT, WPARAM, LPARAM);
     LRESULT OnFrameRequest(WPARAM code, LPARAM argument);
     LRESULT OnUserWindowCreate(HWND, LPARAM);
+    void HostTextWindow(CorItem& item, const WindowOptions& options);
+    LRESULT OnTextWindowMessage(CorItem& item, UINT, WPARAM, LPARAM);
     LRESULT OnSurfaceMessage(CorItem& item, UINT, WPARAM, LPARAM);
     bool OnMouseMessage(CorItem& item, UINT, WPARAM, LPARAM);
     bool OnKeyMessage(CorItem& item, UINT, WPARAM);
@@ -265,6 +275,9 @@ class CCorvaneCore {
     std::atomic<int> m_nHandshake{0};
     std::atomic<int> m_nSuspended{0};
     std::atomic<int> m_nCallBusy{0};
+
+    std::atomic<bool> m_bTextRefreshStarted{false};
+    std::atomic<bool> m_bRefreshing{false};
 };
 
 // The process's toolkit core, null before the first CCorvane.

@@ -95,6 +95,19 @@ void RegisterChildPanelClass(HINSTANCE instance) {
     RegisterClassA(&wc);
 }
 
+// The class of text windows: hosted ones ("textonly") and free-standing ones.
+void RegisterTextWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = CCorvaneCore::TextWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kTextWindowClass;
+    RegisterClassExA(&wc);
+}
+
 struct UserClass {
     WindowClassKind kind;
     const char* name;
@@ -121,6 +134,7 @@ void RegisterWindowClasses(HINSTANCE instance) {
     const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     for (const UserClass& c : kUserClasses)
         RegisterUserWindowClass(instance, c.name, c.style, c.cursor ? arrow : nullptr);
+    RegisterTextWindowClass(instance);
 }
 
 const char* WindowClassName(WindowClassKind kind) {

@@ -173,10 +173,25 @@ LRESULT CCorvaneCore::OnUserWindowCreate(HWND window, LPARAM lParam) {
     item->surface = std::make_unique<CWindowSurface>(*this);
     item->surface->CreateWindowSurface(window, request.width, request.height, request.options.asDialog,
                                        request.options.hidden);
+    if (request.options.textOnly)
+        HostTextWindow(*item, request.options);
     CorItem* registered = RegisterItem(std::move(item));
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(registered));
     request.handle = registered->Handle();
+    if (registered->textWindow)
+        registered->textWindow->AttachTextWindow(*registered, request.options.hidden);
     return 0;
+}
+
+void CCorvaneCore::HostTextWindow(CorItem& item, const WindowOptions& options) {
+    TextWindowSetUp setUp;
+    setUp.defaultColours = options.defaultColours;
+    setUp.defaultFont = options.defaultFont;
+    setUp.picture = options.transparent;
+    setUp.underAlpha = options.transparency;
+    setUp.overAlpha = options.transparencyTo;
+    item.textWindow = std::make_unique<TextWindow>(*this, setUp, *item.surface);
+    item.surface->HostTextWindow(item.textWindow.get());
 }
 
 void CCorvaneCore::CreateOffscreenItem(CreationRequest& request) {

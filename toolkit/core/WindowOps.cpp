@@ -193,6 +193,37 @@ int CWindowOps::GetKey(int window) {
     return s ? s->keys.Pop() : 0;
 }
 
+TextWindow* CWindowOps::TextWindowOf(int window) const {
+    CWindowSurface* s = Surface(window);
+    return s ? s->HostedTextWindow() : nullptr;
+}
+
+int CWindowOps::StartLog(int window, const char* path) {
+    TextWindow* text = TextWindowOf(window);
+    return text && text->StartLog(path) ? 1 : 0;
+}
+
+int CWindowOps::EndLog(int window) {
+    TextWindow* text = TextWindowOf(window);
+    if (!text)
+        return 0;
+    text->EndLog();
+    return 1;
+}
+
+const char* CWindowOps::ReadLine(int window) {
+    TextWindow* text = TextWindowOf(window);
+    return text ? text->ReadLine() : "";
+}
+
+int CWindowOps::SetTextLines(int window, int lines) {
+    TextWindow* text = TextWindowOf(window);
+    if (!text)
+        return 0;
+    text->SetTextLines(lines);
+    return 1;
+}
+
 int CWindowOps::ToggleAttach(int window) {
     CorItem* item = m_stCore.FindWindowItem(window);
     if (!item)

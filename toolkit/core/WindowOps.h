@@ -70,4 +70,15 @@ class CWindowOps : public CTextOps {
 
     // A child window becomes a floating one, or a detached one goes back.
     int ToggleAttach(int window);
+
+    // The text window of a window made with "textonly"; null for any other.
+    TextWindow* TextWindowOf(int window) const;
+    // Its log: 1 once logging (also when it already was), 0 for a path that
+    // cannot be written or a window without a text window.
+    int StartLog(int window, const char* path);
+    int EndLog(int window);
+    // A line typed into the text window; empty for a window without one.
+    const char* ReadLine(int window);
+    // Keeps the last lines lines from now on, forgetting what it held.
+    int SetTextLines(int window, int lines);
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "toolkit/surface/WindowSurface.h"
+#include "toolkit/textwindow/TextWindow.h"
 
 namespace {
 
@@ -185,6 +186,8 @@ void CFontRegistry::Select(CWindowSurface& surface, HFONT font, const NamedFont*
     const HFONT previous = surface.SetCurrentFont(font, record);
     if (!previousOwned && previous && previous != font)
         DeleteObject(previous);
+    if (TextWindow* textWindow = surface.HostedTextWindow())
+        textWindow->RebuildFonts();
 }
 
 HFONT CFontRegistry::SetFont(CWindowSurface& surface, const char* fontText, const char* name,

@@ -54,6 +54,10 @@ LRESULT CCorvaneCore::OnFrameMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_DESTROY:
         m_bFrameAlive = false;
         return 0;
+    case WM_TIMER:
+        if (wParam == kTextRefreshTimer)
+            RefreshTextWindows();
+        return 0;
     case kRequestMessage:
         return OnFrameRequest(wParam, lParam);
     default:
@@ -83,6 +87,9 @@ LRESULT CCorvaneCore::OnFrameRequest(WPARAM code, LPARAM argument) {
         return 1;
     case kRequestEndSetUp:
         EndSetUp();
+        return 1;
+    case kRequestStartTextRefresh:
+        SetTimer(m_hFrame, kTextRefreshTimer, kTextRefreshMs, nullptr);
         return 1;
     default:
         return 0;

@@ -30,6 +30,30 @@ LRESULT CALLBACK CCorvaneCore::UserWindowProc(HWND window, UINT message, WPARAM 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// A hosted text window ("textonly") is a toolkit window like any other, but
+// draws and scrolls itself; a free-standing one belongs to its text window alone.
+LRESULT CALLBACK CCorvaneCore::TextWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CCorvaneCore* core = CorvaneCore();
+    CorItem* item = reinterpret_cast<CorItem*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (core && item && item->textWindow)
+        return core->OnTextWindowMessage(*item, message, wParam, lParam);
+    if (TextWindow* free = TextWindow::OfFreeWindow(window)) {
+        LRESULT result = 0;
+        if (free->OnMessage(message, wParam, lParam, result))
+            return result;
+    } else if (core && message == WM_CREATE && reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams) {
+        return core->OnUserWindowCreate(window, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CCorvaneCore::OnTextWindowMessage(CorItem& item, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (item.textWindow->OnMessage(message, wParam, lParam, result))
+        return result;
+    return OnSurfaceMessage(item, message, wParam, lParam);
+}
+
 bool CCorvaneCore::OnMouseMessage(CorItem& item, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowLatches& l = item.surface->latches;
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);

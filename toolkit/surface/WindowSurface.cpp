@@ -25,10 +25,21 @@ void CKeyBuffer::Push(int key) {
     }
     m_nKeys[(m_nFirst + m_nCount) % kCapacity] = key;
     ++m_nCount;
+    m_stTyped.notify_all();
 }
 
 int CKeyBuffer::Pop() {
     std::lock_guard<std::mutex> lock(m_stMutex);
+    return PopLocked();
+}
+
+int CKeyBuffer::PopWaiting(unsigned timeoutMs) {
+    std::unique_lock<std::mutex> lock(m_stMutex);
+    m_stTyped.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_nCount > 0; });
+    return PopLocked();
+}
+
+int CKeyBuffer::PopLocked() {
     if (m_nCount == 0)
         return 0;
     const int key = m_nKeys[m_nFirst];
@@ -282,7 +293,14 @@ bool CWindowSurface::IsObscured() const {
     return kind == COMPLEXREGION || !EqualRect(&box, &expected);
 }
 
+// A text window's host only keeps the colours: the text window draws the
+// window, and takes a new background as its own.
 void CWindowSurface::SetBackgroundColour(COLORREF colour) {
+    if (m_pTextWindow) {
+        m_nBackground = colour;
+        m_pTextWindow->SetTextWindowColor(colour);
+        return;
+    }
     HBRUSH brush = CreateSolidBrush(colour);
     if (!brush)
         return;
@@ -300,6 +318,8 @@ void CWindowSurface::SetBackgroundColour(COLORREF colour) {
 
 void CWindowSurface::SetTextColour(COLORREF colour) {
     m_nText = colour;
+    if (m_pTextWindow)
+        return;
     for (HDC dc : {m_hWindowDC, m_hBackDC}) {
         if (dc)
             SetTextColor(dc, colour);
@@ -307,6 +327,8 @@ void CWindowSurface::SetTextColour(COLORREF colour) {
 }
 
 void CWindowSurface::SetBgMode(bool opaque) {
+    if (m_pTextWindow)
+        return;
     for (HDC dc : {m_hWindowDC, m_hCurrentDC}) {
         if (dc)
             SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);

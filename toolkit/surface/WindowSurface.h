@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 
 #include "toolkit/portable/core/AtomicBinding.h"
@@ -11,6 +12,7 @@
 #include "toolkit/portable/surface/SurfaceBusy.h"
 
 class CCorvaneCore;
+class TextWindow;
 
 // A message as the window's hook sees it; the hook sets handled to make its
 // own result the message's result.
@@ -58,10 +60,15 @@ class CKeyBuffer {
   public:
     void Push(int key);
     int Pop();  // 0 when empty
+    // The next key, waiting up to timeoutMs for one; 0 when none came.
+    int PopWaiting(unsigned timeoutMs);
 
   private:
     static constexpr int kCapacity = 64;
+    int PopLocked();
+
     std::mutex m_stMutex;
+    std::condition_variable m_stTyped;
     int m_nKeys[kCapacity] = {};
     int m_nFirst = 0;
     int m_nCount = 0;
@@ -164,6 +171,10 @@ class CWindowSurface {
     HDC CurrentDC() const { return m_hCurrentDC; }
     HWND Window() const { return m_hWindow; }
     CCorvaneCore& Core() const { return *m_pCore; }
+    // The text window this window hosts ("textonly"), which takes its text
+    // and its colour and font changes; null for other windows.
+    TextWindow* HostedTextWindow() const { return m_pTextWindow; }
+    void HostTextWindow(TextWindow* textWindow) { m_pTextWindow = textWindow; }
     bool IsOffscreen() const { return m_bOffscreen; }
     bool IsBuffered() const { return m_bBuffered; }
     UpdateMode Mode() const { return m_nUpdateMode; }
@@ -209,6 +220,7 @@ class CWindowSurface {
     void ForEachChildSurface(Each each);
 
     CCorvaneCore* m_pCore;
+    TextWindow* m_pTextWindow = nullptr;
     HWND m_hWindow = nullptr;
     HDC m_hWindowDC = nullptr;
     HDC m_hBackDC = nullptr;

@@ -7,6 +7,8 @@ namespace {
 constexpr int kImmediateAttempts = 100;
 constexpr int kPatientAttempts = 22;
 constexpr DWORD kPatienceMs = 100;
+// The value a written line of a text window carries.
+constexpr int32_t kWrittenValue = -1;
 
 // One Write at a time in the whole toolkit: many quick tries, then a few
 // slow ones, then one last.
@@ -39,7 +41,10 @@ int CTextOps::Write(int handle, const char* text) {
         return record ? std::optional<FontReference>(record->reference) : std::nullopt;
     };
     const MarkupText compiled = CompileMarkup(text, m_stCore.Colours(), lookup);
-    s->Hold(CSurfaceBusy::kWriting, [&](CWindowSurface& surface) { TextOutput::DrawText(surface, compiled); });
+    if (TextWindow* textWindow = s->HostedTextWindow())
+        textWindow->AppendText(compiled, kWrittenValue);
+    else
+        s->Hold(CSurfaceBusy::kWriting, [&](CWindowSurface& surface) { TextOutput::DrawText(surface, compiled); });
     lock.Release();
     return 0;
 }

@@ -66,6 +66,8 @@ class CLineRing {
     const LineRecord* Line(int n) const;
     // The record being filled; the painter's cursor line.
     const LineRecord& Current() const { return m_stRecords[m_nWriteIndex]; }
+    // The same for line input (CLineInput), which types into it.
+    LineRecord& Current() { return m_stRecords[m_nWriteIndex]; }
     // Ring index of the current record.
     int WriteIndex() const { return static_cast<int>(m_nWriteIndex); }
 

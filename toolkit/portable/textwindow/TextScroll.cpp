@@ -8,8 +8,8 @@ int PageLines(int clientHeight, int lineHeight) {
     return clientHeight / lineHeight;
 }
 
-ScrollBarState ScrollBarFor(int lines, int pageLines) {
-    ScrollBarState bar;
+TextScrollBar ScrollBarFor(int lines, int pageLines) {
+    TextScrollBar bar;
     bar.page = std::max(pageLines, 1);
     if (lines < bar.page)
         return bar;

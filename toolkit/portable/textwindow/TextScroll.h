@@ -16,13 +16,13 @@ int PageLines(int clientHeight, int lineHeight);
 // scroll maximum; with the bar not needed it is 0 (nothing to scroll).
 // A page below one line counts as one, so a window too small for a line
 // still scrolls a line at a time.
-struct ScrollBarState {
+struct TextScrollBar {
     bool needed = false;
     int maximum = 0;   // range maximum as the bar takes it: lines - 1
     int page = 1;
     int position = 0;  // the last valid scroll position
 };
-ScrollBarState ScrollBarFor(int lines, int pageLines);
+TextScrollBar ScrollBarFor(int lines, int pageLines);
 
 // The first line the painter shows. With the bar shown it is the bar's
 // position (kept in range); without it the view follows the end, also after
