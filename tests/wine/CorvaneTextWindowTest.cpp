@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "tests/wine/ToolkitTestSupport.h"
+#include "toolkit/portable/text/Markup.h"
 #include "toolkit/portable/textwindow/TextLog.h"
 #include "toolkit/textwindow/TextWindow.h"
 
@@ -67,6 +69,17 @@ class CTextOnlyWindow {
         return pixels;
     }
     int PixelWidth() const { return m_nPixelWidth; }
+    COLORREF Pixel(POINT at) const {
+        HDC dc = GetDC(Window());
+        const COLORREF colour = GetPixel(dc, at.x, at.y);
+        ReleaseDC(Window(), dc);
+        return colour;
+    }
+    int ClientHeight() const {
+        RECT client;
+        GetClientRect(Window(), &client);
+        return client.bottom;
+    }
 
     // Scrolls as the bar's arrows do and waits for the repaint.
     void Scroll(WORD request) const {
@@ -209,6 +222,65 @@ TEST(CorvaneTextWindow, ReadLineReturnsWhatWasTypedAndEscapeGivesNothing) {
         PostMessageA(w.Window(), WM_CHAR, key, 0);
     EXPECT_STREQ(Core().Window.ReadLine(w.Handle()), "");
     EXPECT_EQ(w.Text().LineText(1), "Again? ");
+}
+
+TEST(CorvaneTextWindow, TakesItsHostsNewBackgroundAndFont) {
+    CTextOnlyWindow w;
+    Core().Window.Write(w.Handle(), "Short line\n");
+    const int lineHeight = w.Text().LineHeight();
+    const POINT empty = {kWidth - 30, kHeight - 60};
+    Core().Window.SetbgColor(w.Handle(), RGB(200, 0, 0));
+    EXPECT_TRUE(WaitFor([&] { return w.Pixel(empty) == RGB(200, 0, 0); })) << "repainted by the refresh timer";
+
+    Core().Window.SetFont(w.Handle(), "Arial,40");
+    EXPECT_GT(w.Text().LineHeight(), lineHeight);
+    EXPECT_EQ(w.Text().PageLines(), w.ClientHeight() / w.Text().LineHeight());
+}
+
+TEST(CorvaneTextWindow, SeeThroughWindowShowsWhatWasBehindIt) {
+    // What lies where the window's client area will be: the screen there,
+    // not the window's background.
+    const int x = 300, y = 300;
+    HDC screen = GetDC(nullptr);
+    const COLORREF behind = GetPixel(screen, x + 40, y + 80);
+    ReleaseDC(nullptr, screen);
+    const int handle = Core().Window.CreateWindow(0, x, y, kWidth, kHeight, "See-through", "textonly transparent");
+    CTextOnlyWindow plain;
+    const HWND window = Core().Window.GetHwnd(handle);
+    POINT spot = {x + 40, y + 80};
+    ScreenToClient(window, &spot);
+    ASSERT_GT(spot.y, 0);
+    ASSERT_NE(behind, plain.Pixel({40, 40}));
+    Core().Window.Write(handle, "Text over the picture\n");
+    HDC dc = GetDC(window);
+    EXPECT_TRUE(WaitFor([&] { return GetPixel(dc, spot.x, spot.y) == behind; }));
+    ReleaseDC(window, dc);
+    Core().Window.Destroy(handle);
+}
+
+// The window of a free-standing text window is made by the thread that will
+// serve it, here the main thread.
+void MakeFreeWindow(void* text, void* made) {
+    *static_cast<bool*>(made) = static_cast<TextWindow*>(text)->CreateTextWindow(60, 60, 300, 200, "Free");
+}
+
+TEST(CorvaneTextWindow, FreeStandingWindowTakesTextAndCloses) {
+    TextWindowSetUp setUp;
+    TextWindow text(Core(), setUp, *Core().Window.Surface(1));
+    bool made = false;
+    ASSERT_EQ(Core().RunOnMainThread(MakeFreeWindow, &text, &made), 1);
+    ASSERT_TRUE(made);
+    const HWND window = text.Window();
+    text.Show(SW_SHOWNA);
+    MarkupText line;
+    line.source = "First line\nSecond";
+    line.sourceLength = std::strlen(line.source);
+    EXPECT_TRUE(text.AppendText(line, 7));
+    EXPECT_EQ(text.LineCount(), 2);
+    EXPECT_EQ(text.LineText(1), "Second");
+    text.CloseTextWindow();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(text.IsAlive());
 }
 
 TEST(CorvaneTextWindow, DetachedWindowIgnoresItsCloseBox) {
