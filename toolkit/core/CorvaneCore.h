@@ -39,6 +39,7 @@ enum RequestCode : WPARAM {
     kRequestEndSetUp = 12,        // frame: end a wait's set-up that does not suspend (lock held)
     kRequestDestroyHere = 13,     // user window: destroy this window on its own thread
     kRequestStartTextRefresh = 14,  // frame: start the text windows' refresh timer
+    kRequestSetScrollBar = 15,      // text window: set the scroll bar to the lines held
 };
 
 // The system-menu item that puts a detached window back.

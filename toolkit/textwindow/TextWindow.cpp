@@ -68,12 +68,10 @@ TextWindow::TextWindow(CCorvaneCore& core, const TextWindowSetUp& setUp, CWindow
 
 TextWindow::~TextWindow() {
     m_stLog.End();
-    ReleaseWindow();
-    DeleteFonts();
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_hBackgroundBrush), static_cast<HGDIOBJ>(m_hDetachedBrush),
-                           static_cast<HGDIOBJ>(m_hPicture)}) {
-        if (object)
-            DeleteObject(object);
+    ReleaseDrawing();
+    for (HBRUSH brush : {m_hBackgroundBrush, m_hDetachedBrush}) {
+        if (brush)
+            DeleteObject(brush);
     }
 }
 
@@ -100,6 +98,8 @@ void TextWindow::DeleteFonts() {
 }
 
 void TextWindow::RebuildFonts() {
+    if (!m_bAlive.load())
+        return;
     {
         std::lock_guard<std::mutex> painting(m_stPaintMutex);
         if (m_hDC)
@@ -238,6 +238,8 @@ void TextWindow::UpdateScrollBar() {
     m_nBarChanges.fetch_add(1);
     if (OnWindowThread())
         ApplyScrollBar();
+    else if (!m_bBarRequestPosted.exchange(true))
+        PostMessageA(m_hWindow, kRequestMessage, kRequestSetScrollBar, 0);
 }
 
 bool TextWindow::OnWindowThread() const {
@@ -264,7 +266,10 @@ void TextWindow::ApplyScrollBar() {
     // back here: the flag is set first, so that round changes nothing.
     if (m_bScrollBarShown.exchange(show) != show)
         ShowScrollBar(m_hWindow, SB_VERT, show);
-    m_nBarShownChanges = changes;
+    // The WM_SIZE of ShowScrollBar may have set a newer state meanwhile.
+    unsigned shown = m_nBarShownChanges.load();
+    while (shown < changes && !m_nBarShownChanges.compare_exchange_weak(shown, changes)) {
+    }
 }
 
 void TextWindow::OnVScroll(WPARAM wParam) {
@@ -364,6 +369,17 @@ void TextWindow::ReleaseWindow() {
     m_hDC = nullptr;
 }
 
+// The window is gone: what only drawing needs goes with it. A paint of
+// another thread holds the paint mutex and finds no context afterwards.
+void TextWindow::ReleaseDrawing() {
+    ReleaseWindow();
+    std::lock_guard<std::mutex> painting(m_stPaintMutex);
+    DeleteFonts();
+    if (m_hPicture)
+        DeleteObject(m_hPicture);
+    m_hPicture = nullptr;
+}
+
 void TextWindow::Show(int command) {
     if (m_bAlive.load())
         ShowWindow(m_hWindow, command);
@@ -374,7 +390,7 @@ bool TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_DESTROY:
         EndLog();
         m_bAlive = false;
-        ReleaseWindow();
+        ReleaseDrawing();
         if (m_bOwnWindow)
             RemovePropA(m_hWindow, kTextWindowProperty);
         return false;
@@ -403,6 +419,13 @@ bool TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_ERASEBKGND:
         result = 1;
         return true;
+    case kRequestMessage:
+        if (wParam != kRequestSetScrollBar)
+            return false;
+        m_bBarRequestPosted = false;
+        ApplyScrollBar();
+        result = 1;
+        return true;
     case WM_VSCROLL:
         if (lParam)
             return false;
@@ -415,9 +438,6 @@ bool TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 }
 
 void TextWindow::RefreshIfDirty() {
-    if (!m_bAlive.load())
-        return;
-    ApplyScrollBar();
-    if (m_bDirty.load() && TryPaint())
+    if (m_bAlive.load() && m_bDirty.load() && TryPaint())
         m_bDirty = false;
 }

@@ -14,10 +14,10 @@
 //     not thread-safe; the timer only tries it and leaves the window dirty
 //     for its next round.
 // The view's position is the text window's own; the scroll bar shows it.
-// The bar is set on the window's thread only, at once there and by the
-// timer for appends from other threads: from another thread every change of
-// a scroll bar is a round trip to the window's thread, which would cost
-// each line written more than drawing it does.
+// The bar is set on the window's thread only, at once there, and for
+// appends from other threads by one request posted at a time: from another
+// thread every change of a scroll bar is a round trip to the window's
+// thread, which would cost each line written more than drawing it does.
 #pragma once
 
 #include <atomic>
@@ -98,8 +98,8 @@ class TextWindow {
     HWND Window() const { return m_hWindow; }
     bool IsAlive() const { return m_bAlive.load(); }
     bool IsScrollBarShown() const { return m_bScrollBarShown.load(); }
-    // The scroll bar's state set on the window, by the refresh timer for
-    // appends of other threads; true once the bar shows the lines held.
+    // True once the scroll bar shows the lines held; appends of other
+    // threads have it set a moment later.
     bool IsScrollBarCurrent() const { return m_nBarShownChanges.load() == m_nBarChanges.load(); }
     int LineHeight() const { return m_nLineHeight.load(); }
     int PageLines() const { return m_nPageLines.load(); }
@@ -130,6 +130,7 @@ class TextWindow {
     std::vector<LineRecord> CopyShownLines(int& top, int& lineHeight) const;
     void TakePicture();
     void ReleaseWindow();
+    void ReleaseDrawing();
     bool HostDetached() const;
 
     CCorvaneCore& m_stCore;
@@ -156,6 +157,7 @@ class TextWindow {
     // count it was last set for.
     std::atomic<unsigned> m_nBarChanges{0};
     std::atomic<unsigned> m_nBarShownChanges{0};
+    std::atomic<bool> m_bBarRequestPosted{false};
     std::atomic<int> m_nLineHeight{0};
     std::atomic<int> m_nPageLines{0};
     std::atomic<int> m_nClientHeight{0};
