@@ -235,6 +235,21 @@ TEST(CorvaneTextWindow, TakesItsHostsNewBackgroundAndFont) {
     Core().Window.SetFont(w.Handle(), "Arial,40");
     EXPECT_GT(w.Text().LineHeight(), lineHeight);
     EXPECT_EQ(w.Text().PageLines(), w.ClientHeight() / w.Text().LineHeight());
+
+    // The system's colours and the fixed font instead of the host's.
+    CTextOnlyWindow system("textonly usedefaultcolors defaultfont");
+    Core().Window.Write(system.Handle(), "Short line\n");
+    EXPECT_TRUE(WaitFor([&] { return system.Pixel(empty) == GetSysColor(COLOR_WINDOW); }));
+    HDC dc = GetDC(system.Window());
+    HFONT courier = CreateFontA(-14, 8, 0, 0, 700, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+    HGDIOBJ previous = SelectObject(dc, courier);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    DeleteObject(courier);
+    ReleaseDC(system.Window(), dc);
+    EXPECT_EQ(system.Text().LineHeight(), metrics.tmHeight);
 }
 
 TEST(CorvaneTextWindow, SeeThroughWindowShowsWhatWasBehindIt) {
