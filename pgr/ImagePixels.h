@@ -1,0 +1,28 @@
+// The pixels of a decoded banner as the display wants them: the decoder's
+// 24-bit rows are kept bottom row lowest, blue first, and converted into a
+// bottom-up DIB of 16 bits (5-5-5) or 32 bits per pixel.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Bytes of one stored decoder row: 3 per pixel, rounded up to 4.
+size_t DecodedStride(int width);
+
+// Turns one decoder row (R, G, B per pixel) into the stored order (B, G, R).
+void SwapRedAndBlue(uint8_t* row, int width);
+
+// Bytes of one output row: 2 per pixel and 2 more when the width is odd, so
+// that every row starts on a 4-byte boundary; or 4 per pixel.
+size_t DibStride(int width, bool sixteenBit);
+
+// The output, bottom row first: row j comes from stored row j, counted from
+// the lowest (the image's bottom row). stored holds height rows of
+// DecodedStride(width) bytes in B, G, R order. Padding bytes are 0.
+std::vector<uint8_t> ConvertToDib(const uint8_t* stored, int width, int height, bool sixteenBit);
+
+// Where an image of size goes along one axis: at requested, or centred on
+// the screen when requested is negative (division toward zero, so an image
+// larger than the screen starts left of or above it).
+int ImageOrigin(int requested, int screenSize, int imageSize);
