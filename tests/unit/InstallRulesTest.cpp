@@ -2,6 +2,10 @@
 
 #include <optional>
 
+#include <string>
+#include <vector>
+
+#include "install/DocumentLines.h"
 #include "install/FreeSpaceRule.h"
 #include "install/SystemCheckRules.h"
 
@@ -85,6 +89,46 @@ TEST(FreeSpace, BothChecksInOrderStrictlyLess) {
     for (const auto& c : cases)
         EXPECT_EQ(FreeSpaceSuffices(c.r1, c.installFree, c.r2, c.secondFree), c.enough)
             << c.r1 << " " << c.r2;
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> Pieces(const std::string& text) {
+    return DocumentPieces(text.data(), text.size());
+}
+
+TEST(WelcomeDocument, CarriageReturnsEndLines) {
+    using Lines = std::vector<std::string>;
+    const struct {
+        std::string text;
+        Lines pieces;
+    } cases[] = {
+        {"One\r\nTwo\r\nlast", {"One\n", "Two\n", "last"}},
+        {"One\r\nTwo\r\n", {"One\n", "Two\n"}},
+        {"Lone\rXnext", {"Lone\n", "next"}},  // a lone CR swallows the next character
+        {"\r\n\r\n", {"\n", "\n"}},
+        {"no line ends", {"no line ends"}},
+        {"LF\nonly\r\n", {"LF\nonly\n"}},
+        {"", {}},
+        {std::string("stops\r\nat\0NUL\r\n", 14), {"stops\n", "at"}},
+        {"ends on CR\r", {"ends on CR\n"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Pieces(c.text), c.pieces) << c.text;
+}
+
+TEST(WelcomeDocument, OverlongLineGoesOutInPieces) {
+    const std::string line(kDocumentLineLimit * 2 + 5, 'x');
+    const std::vector<std::string> pieces = Pieces(line + "\r\nnext");
+    ASSERT_EQ(pieces.size(), 4u);
+    EXPECT_EQ(pieces[0], std::string(kDocumentLineLimit, 'x'));
+    EXPECT_EQ(pieces[1], std::string(kDocumentLineLimit, 'x'));
+    EXPECT_EQ(pieces[2], std::string(5, 'x') + "\n");
+    EXPECT_EQ(pieces[3], "next");
+    EXPECT_EQ(Pieces(std::string(kDocumentLineLimit, 'y') + "\r\n"),
+              std::vector<std::string>{std::string(kDocumentLineLimit, 'y') + "\n"});
 }
 
 }  // namespace
