@@ -7,6 +7,7 @@
 
 #include "install/DocumentLines.h"
 #include "install/FreeSpaceRule.h"
+#include "install/ProbeSse.h"
 #include "install/SystemCheckRules.h"
 
 namespace {
@@ -25,6 +26,13 @@ TEST(SystemChecks, SseProbeDecidesTheQuestion) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(JudgeSse(c.probe), c.verdict) << c.probe;
+}
+
+TEST(SystemChecks, ProbeFindsSse2OnTheMachinesWeBuildFor) {
+    // Every processor that runs x86-64 code has both; a 32-bit build on one
+    // of them says so too.
+    EXPECT_EQ(ProbeSse(), kSsePresent | kSse2Present);
+    EXPECT_EQ(JudgeSse(ProbeSse()), SseVerdict::Supported);
 }
 
 TEST(SystemChecks, VersionWordNamesTheSystem) {
