@@ -29,8 +29,9 @@ void CCorvaneCore::CreateTrackbarItem(CreationRequest& request) {
     const BarOptions& o = request.barOptions;
     auto bar = std::make_unique<CCorTrackBarMFC>();
     const RECT rect = {request.x, request.y, request.x + request.width, request.y + request.height};
-    if (!bar->Create(TRACKBAR_CLASSA, kTrackbarCaption, TrackbarStyle(o), 0, rect, request.parent->window, 0,
-                     m_hInstance))
+    // Without TBS_ENABLESELRANGE the control ignores a selection range.
+    const DWORD style = TrackbarStyle(o) | TBS_ENABLESELRANGE;
+    if (!bar->Create(TRACKBAR_CLASSA, kTrackbarCaption, style, 0, rect, request.parent->window, 0, m_hInstance))
         return;
     bar->SetRange(0, 100);
     bar->SetPos(50);
