@@ -140,8 +140,8 @@ bool CCorvaneCore::OnButtonMessage(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-// A check box or radio button drawn by the system only reports its click;
-// the toolkit keeps the state and shows it.
+// A check box or radio button only reports its click; the toolkit keeps the
+// state and shows it, through the system's drawing or its own.
 void CCorvaneCore::OnButtonCommand(CorItem& window, HWND control, WORD notification) {
     CorItem* item = FindItemByWindow(control);
     if (!item || item->kind != kKindButton || notification != BN_CLICKED)
@@ -152,5 +152,7 @@ void CCorvaneCore::OnButtonCommand(CorItem& window, HWND control, WORD notificat
     b.checked = b.checked ? 0 : 1;
     b.clicked = 1;
     SendMessageA(control, BM_SETCHECK, b.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (b.ownerDrawn)
+        InvalidateRect(control, nullptr, FALSE);
     RaiseEvent(kEventButton, &window);
 }
