@@ -56,6 +56,15 @@ void DrawEdge3D(HDC dc, const RECT& r, HPEN light, HPEN dark, HPEN shade, bool s
     }
 }
 
+// Neither the old style nor the theme's background shows the focus itself.
+void DrawFocus(HDC dc, const RECT& r, const ButtonLook& look) {
+    if (!look.focused || look.disabled)
+        return;
+    RECT focus = r;
+    InflateRect(&focus, -kFocusInset, -kFocusInset);
+    DrawFocusRect(dc, &focus);
+}
+
 void PaintOldStyle(const CCorvaneCore& core, const ButtonState& b, HDC dc, const RECT& r, const ButtonLook& look) {
     FillSolid(dc, r, b.background);
     DrawEdge3D(dc, r, core.WhitePen(), core.DarkGreyPen(), core.GreyPen(), look.pressed || b.options.recessed);
@@ -73,11 +82,7 @@ void PaintOldStyle(const CCorvaneCore& core, const ButtonState& b, HDC dc, const
         SetTextColor(dc, b.textColour);
     }
     TextOutA(dc, x, y, b.text.c_str(), length);
-    if (look.focused && !look.disabled) {
-        RECT focus = r;
-        InflateRect(&focus, -kFocusInset, -kFocusInset);
-        DrawFocusRect(dc, &focus);
-    }
+    DrawFocus(dc, r, look);
 }
 
 std::wstring Wide(const std::string& text) {
@@ -107,9 +112,10 @@ void PaintThemed(const SystemApis& apis, const ButtonState& b, HDC dc, const REC
     CScopedSelect font(dc, b.font);
     const DWORD flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | (kind == ButtonKind::Push ? DT_CENTER : 0);
     if (apis.DrawThemeTextEx) {
+        // A disabled caption keeps the theme's own colour, so it looks disabled.
         DTTOPTS options = {};
         options.dwSize = sizeof(options);
-        options.dwFlags = DTT_TEXTCOLOR;
+        options.dwFlags = look.disabled ? 0 : DTT_TEXTCOLOR;
         options.crText = b.textColour;
         apis.DrawThemeTextEx(b.theme, dc, b.themePart, state, text.c_str(), static_cast<int>(text.size()), flags,
                              &caption, &options);
@@ -117,6 +123,8 @@ void PaintThemed(const SystemApis& apis, const ButtonState& b, HDC dc, const REC
         apis.DrawThemeText(b.theme, dc, b.themePart, state, text.c_str(), static_cast<int>(text.size()), flags, 0,
                            &caption);
     }
+    if (kind == ButtonKind::Push)
+        DrawFocus(dc, r, look);
 }
 
 void PaintFace(const CCorvaneCore& core, const ButtonState& b, HDC dc, const RECT& r, const ButtonLook& look) {
