@@ -25,6 +25,7 @@ TEST(ButtonStyle, StylesAndThemeParts) {
         {"", true, false, 80, 0, kBase | kButtonOwnerDraw, 1, true},
         {"", true, false, 80, 24, kBase | kButtonOwnerDraw | kVisible, 1, true},
         {"hide", true, false, 80, 24, kBase | kButtonOwnerDraw, 1, true},
+        {"transparent=128", true, false, 80, 24, kBase | kButtonOwnerDraw, 1, true},  // shown once its background is saved
         {"system", true, false, 80, 24, kBase | kButtonPush | kVisible, 1, false},
         {"oldstyle", false, false, 0, 0, kBase | kButtonOwnerDraw, 1, true},  // old style is painted by us
         {"checkbox", true, false, 0, 0, kBase | kButtonOwnerDraw, 3, true},
@@ -46,6 +47,24 @@ TEST(ButtonStyle, StylesAndThemeParts) {
         EXPECT_EQ(s.style, c.style) << where;
         EXPECT_EQ(s.themePart, c.part) << where;
         EXPECT_EQ(s.ownerDrawn, c.ownerDrawn) << where;
+    }
+}
+
+TEST(ButtonStyle, DefaultButtonOfTheOwnerDrawnVariant) {
+    struct Case {
+        const char* options;
+        uint32_t style;
+    } cases[] = {
+        {"ownerdraw", kBase | kButtonOwnerDraw | kVisible},  // the owner-draw type holds the bit already
+        {"ownerdraw system", kBase | kButtonDefPush | kVisible},
+        {"ownerdraw system checkbox", kBase | kButtonCheckBox | kVisible},  // 1 | 2 would be another type
+    };
+    for (const Case& c : cases) {
+        ButtonStyleRequest r;
+        r.defaultButton = true;
+        r.width = 80;
+        r.height = 24;
+        EXPECT_EQ(ComputeButtonStyle(ParseButtonOptions(c.options), r).style, c.style) << c.options;
     }
 }
 

@@ -41,10 +41,10 @@ TEST(ControlStyles, TrackbarOrientationAndTicks) {
         uint32_t style;
     } cases[] = {
         {"bottom", 0},
-        {"horz", kShown | kTrackHorz | kTrackTicksTopLeft},
-        {"horizontal bottom", kShown | kTrackHorz},
-        {"vert", kShown | kTrackVert | kTrackTicksTopLeft},
-        {"vert right", kShown | kTrackVert},
+        {"horz", kShown | kTrackAutoTicks | kTrackHorz | kTrackTicksTopLeft},
+        {"horizontal bottom", kShown | kTrackAutoTicks | kTrackHorz},
+        {"vert", kShown | kTrackAutoTicks | kTrackVert | kTrackTicksTopLeft},
+        {"vert right", kShown | kTrackAutoTicks | kTrackVert},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TrackbarStyle(ParseBarOptions(c.options)), c.style) << c.options;
@@ -91,6 +91,23 @@ TEST(ControlStyles, ListAndComboBoxBorders) {
         EXPECT_EQ(s.style, c.style) << c.options;
         EXPECT_EQ(s.exStyle, c.exStyle) << c.options;
     }
+}
+
+TEST(ControlStyles, ChildPanels) {
+    struct Case {
+        const char* options;
+        bool ownerDrawn;
+        uint32_t style;
+    } cases[] = {
+        {"", false, kShown},
+        {"", true, kShown | kStaticOwnerDraw},
+        {"hide", true, kChild | kStaticOwnerDraw},
+        {"regularwindow", true, kShown},  // a plain window is never asked to draw
+        {"popup", false, kPopup | kVisible},
+        {"popup hide", false, kPopup},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PanelStyle(ParsePanelOptions(c.options), c.ownerDrawn), c.style) << c.options << ' ' << c.ownerDrawn;
 }
 
 }  // namespace

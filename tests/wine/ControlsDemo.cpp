@@ -1,7 +1,7 @@
 // One dialog-coloured window with the toolkit's buttons in their states:
 // normal, pressed, disabled and focused push buttons, and check boxes and
-// radio buttons on and off, an edit box and a scroll bar. It ends when the
-// window is closed.
+// radio buttons on and off, an edit box, a scroll bar, a list box, a combo
+// box and a trackbar. It ends when the window is closed.
 #include "tests/wine/WorkerApp.h"
 
 namespace {
@@ -31,13 +31,28 @@ void MakeButtons(CCorvaneCore& core, int w) {
     core.Button.SetCheck(radio, true);
 }
 
+void MakeLists(CCorvaneCore& core, int w) {
+    CWindowOps& ops = core.Window;
+    const int list = ops.CreateListBox(w, 20, 205, 150, 80, "sunken");
+    for (const char* text : {"Typical", "Compact", "Custom", "Everything"})
+        core.ListBox.AddString(list, text);
+    SendMessageA(core.FindItem(list)->window, LB_SETCURSEL, 1, 0);
+    const int combo = ops.CreateComboBox(w, 190, 205, 150, 120, "");
+    for (const char* text : {"English", "Deutsch", "Francais"})
+        core.ListBox.AddString(combo, text);
+    SendMessageA(core.FindItem(combo)->window, CB_SETCURSEL, 0, 0);
+    const int bar = ops.CreateTrackbar(w, 190, 245, 300, 40, "horizontal bottom");
+    core.TrackBar.SetSelection(bar, 20, 70);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CWorkerApp app("Controls demo", 200, 100, 520, 240, [](CCorvane& toolkit) {
         CCorvaneCore& core = toolkit.Core();
-        const int w = core.Window.CreateWindow(0, 200, 100, 510, 230, "Controls demo", "asdialog");
+        const int w = core.Window.CreateWindow(0, 200, 100, 510, 315, "Controls demo", "asdialog");
         MakeButtons(core, w);
+        MakeLists(core, w);
         while (core.WaitEvents(w, "CloseWindow", 0) && !core.Window.CloseRequested(w)) {
         }
         return 0;

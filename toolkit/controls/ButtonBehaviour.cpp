@@ -1,10 +1,9 @@
-// What a button does with the user's clicks, and how an owner-drawn button
-// looks: the old style, since no theme is assumed.
+// What a button does with the user's clicks, the pointer passing over it
+// and keys that reach it.
 #include <process.h>
 
 #include "toolkit/core/CorvaneCore.h"
 #include "toolkit/portable/events/EventNames.h"
-#include "toolkit/surface/GdiScope.h"
 
 namespace {
 
@@ -15,19 +14,26 @@ struct ThreadCall {
     int button;
 };
 
+void Invoke(const ButtonCallbackBinding& callback, int button) {
+    if (callback.asClass)
+        static_cast<CCorButton*>(callback.user)->OnClick();
+    else
+        callback.function(callback.user, button);
+}
+
 unsigned __stdcall RunCallback(void* argument) {
     ThreadCall* call = static_cast<ThreadCall*>(argument);
-    call->callback.function(call->callback.user, call->button);
+    Invoke(call->callback, call->button);
     delete call;
     return 0;
 }
 
 void CallClickCallback(const ButtonState& b, int button) {
     const ButtonCallbackBinding callback = b.click.Get();
-    if (!callback.function)
+    if (callback.asClass ? !callback.user : !callback.function)
         return;
-    if (!b.options.asThread) {
-        callback.function(callback.user, button);
+    if (!callback.asThread) {
+        Invoke(callback, button);
         return;
     }
     auto* call = new ThreadCall{callback, button};
@@ -38,38 +44,73 @@ void CallClickCallback(const ButtonState& b, int button) {
         delete call;
 }
 
-void DrawEdge3D(HDC dc, const RECT& r, HPEN light, HPEN dark, HPEN shade, bool sunken) {
-    HPEN topLeft = sunken ? dark : light;
-    HPEN bottomRight = sunken ? light : dark;
-    CScopedSelect pen(dc, topLeft);
-    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, bottomRight);
-    LineTo(dc, r.right - 1, r.bottom - 1);
-    LineTo(dc, r.left - 1, r.bottom - 1);
-    // The inner shade gives the edge its depth on the side away from the light.
-    SelectObject(dc, shade);
-    if (sunken) {
-        MoveToEx(dc, r.left + 1, r.bottom - 2, nullptr);
-        LineTo(dc, r.left + 1, r.top + 1);
-        LineTo(dc, r.right - 1, r.top + 1);
-    } else {
-        MoveToEx(dc, r.right - 2, r.top + 1, nullptr);
-        LineTo(dc, r.right - 2, r.bottom - 2);
-        LineTo(dc, r.left, r.bottom - 2);
-    }
+void Track(HWND window, DWORD flags, DWORD hoverTime = HOVER_DEFAULT) {
+    TRACKMOUSEEVENT track = {sizeof(track), flags, window, hoverTime};
+    TrackMouseEvent(&track);
+}
+
+void TellHover(const ButtonState& b, int button, int code, int value) {
+    const HoverBinding hover = b.hover.Get();
+    if (hover.function)
+        hover.function(hover.user, button, code, value);
 }
 
 }  // namespace
 
-bool CCorvaneCore::OnButtonMessage(HWND window, UINT message, LRESULT& result) {
+// The pointer over the button: the hover callback follows it, and the hot
+// state, which the drawing shows, lasts until the pointer leaves.
+bool CCorvaneCore::OnButtonHover(CorItem& item, UINT message, LPARAM lParam) {
+    ButtonState& b = *item.button;
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (const HoverBinding hover = b.hover.Get(); hover.function) {
+            Track(item.window, TME_HOVER, hover.hoverTime);
+            hover.function(hover.user, item.Handle(), kHoverEntered, static_cast<int>(hover.hoverTime));
+        }
+        return true;
+    case WM_MOUSEHOVER:
+        TellHover(b, item.Handle(), kHoverRested, static_cast<int>(lParam));
+        return true;
+    case WM_MOUSELEAVE:
+        TellHover(b, item.Handle(), kHoverLeft, 0);
+        b.hot = false;
+        InvalidateRect(item.window, nullptr, FALSE);
+        return true;
+    case WM_CAPTURECHANGED:
+        TellHover(b, item.Handle(), kHoverLeft, 0);
+        return true;
+    case WM_SETCURSOR:
+        if (!b.hot) {
+            Track(item.window, TME_LEAVE);
+            b.hot = true;
+            InvalidateRect(item.window, nullptr, FALSE);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CCorvaneCore::OnButtonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     CorItem* item = FindItemByWindow(window);
     if (!item || item->kind != kKindButton || !item->button)
         return false;
     ButtonState& b = *item->button;
     const bool check = b.options.checkBox || b.options.radioButton;
+    if (OnButtonHover(*item, message, lParam))
+        return false;  // the system keeps its own hot state too
     switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR: {
+        // Posted: the target may belong to a thread that is waiting on this one.
+        const HWND target = m_hKeyboardTarget.load();
+        if (!target)
+            return false;
+        PostMessageA(target, message, wParam, lParam);
+        result = 0;
+        return true;
+    }
     case WM_LBUTTONDOWN:
         if (check)
             return false;
@@ -87,15 +128,20 @@ bool CCorvaneCore::OnButtonMessage(HWND window, UINT message, LRESULT& result) {
     case WM_ERASEBKGND:
         if (!b.ownerDrawn)
             return false;
-        result = 1;  // the owner draw paints all of it
+        if (b.options.transparent) {
+            RECT r;
+            GetClientRect(window, &r);
+            PaintSavedBackground(b, reinterpret_cast<HDC>(wParam), r);
+        }
+        result = 1;  // the owner draw paints the rest
         return true;
     default:
         return false;
     }
 }
 
-// A check box or radio button drawn by the system only reports its click;
-// the toolkit keeps the state and shows it.
+// A check box or radio button only reports its click; the toolkit keeps the
+// state and shows it, through the system's drawing or its own.
 void CCorvaneCore::OnButtonCommand(CorItem& window, HWND control, WORD notification) {
     CorItem* item = FindItemByWindow(control);
     if (!item || item->kind != kKindButton || notification != BN_CLICKED)
@@ -106,40 +152,7 @@ void CCorvaneCore::OnButtonCommand(CorItem& window, HWND control, WORD notificat
     b.checked = b.checked ? 0 : 1;
     b.clicked = 1;
     SendMessageA(control, BM_SETCHECK, b.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (b.ownerDrawn)
+        InvalidateRect(control, nullptr, FALSE);
     RaiseEvent(kEventButton, &window);
-}
-
-bool CCorvaneCore::PaintButton(const DRAWITEMSTRUCT& draw) {
-    CorItem* item = FindItemByWindow(draw.hwndItem);
-    if (!item || item->kind != kKindButton || !item->button)
-        return false;
-    const ButtonState& b = *item->button;
-    HDC dc = draw.hDC;
-    const RECT& r = draw.rcItem;
-    const bool pressed = (draw.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (draw.itemState & ODS_DISABLED) != 0 || b.options.disabled;
-    CGdiObject<HBRUSH> face(CreateSolidBrush(b.background));
-    FillRect(dc, &r, face.Get());
-    DrawEdge3D(dc, r, WhitePen(), DarkGreyPen(), GreyPen(), pressed || b.options.recessed);
-
-    CScopedSelect font(dc, b.font);
-    SetBkMode(dc, TRANSPARENT);
-    const int shift = pressed ? 1 : 0;
-    const int x = r.left + b.textOffset.x + shift, y = r.top + b.textOffset.y + shift;
-    const int length = static_cast<int>(b.text.size());
-    if (disabled) {
-        // Embossed, as disabled captions are shown everywhere else.
-        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-        TextOutA(dc, x + 1, y + 1, b.text.c_str(), length);
-        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    } else {
-        SetTextColor(dc, b.textColour);
-    }
-    TextOutA(dc, x, y, b.text.c_str(), length);
-    if ((draw.itemState & ODS_FOCUS) && !disabled) {
-        RECT focus = r;
-        InflateRect(&focus, -4, -4);
-        DrawFocusRect(dc, &focus);
-    }
-    return true;
 }

@@ -9,17 +9,31 @@
 
 namespace {
 
+constexpr int kThemePartBound = 200;
+
+// The true size of a themed check mark, within a bound no mark reaches.
+int ThemePartWidth(const SystemApis& apis, const ButtonState& b, HDC dc) {
+    if (!b.theme || !apis.GetThemePartSize || ButtonKindOf(b.options) == ButtonKind::Push)
+        return 0;
+    const RECT bound = {0, 0, kThemePartBound, kThemePartBound};
+    SIZE size = {};
+    if (FAILED(apis.GetThemePartSize(b.theme, dc, b.themePart, 1, &bound, TS_TRUE, &size)))
+        return 0;
+    return size.cx;
+}
+
 // What a caption-sized button needs, measured on its own context.
-ButtonMeasures Measure(HWND button, HFONT font, const std::string& text) {
+ButtonMeasures Measure(const SystemApis& apis, HWND button, const ButtonState& b) {
     ButtonMeasures m;
     HDC dc = GetDC(button);
     if (!dc)
         return m;
+    const std::string& text = b.text;
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);  // the context's own font, before the button's
     m.widestCharWidth = metrics.tmMaxCharWidth;
     {
-        CScopedSelect selection(dc, font);
+        CScopedSelect selection(dc, b.font);
         SIZE caption = {};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &caption);
         GetTextMetricsA(dc, &metrics);
@@ -27,6 +41,7 @@ ButtonMeasures Measure(HWND button, HFONT font, const std::string& text) {
         m.captionHeight = caption.cy;
         m.fontHeight = metrics.tmHeight;
     }
+    m.themePartWidth = ThemePartWidth(apis, b, dc);
     ReleaseDC(button, dc);
     RECT frame = {0, 0, 0, 0};
     AdjustWindowRect(&frame, WS_CHILD | WS_VISIBLE | WS_BORDER, FALSE);
@@ -40,41 +55,68 @@ ButtonMeasures Measure(HWND button, HFONT font, const std::string& text) {
 
 int CWindowOps::CreateButton(int window, int x, int y, int width, int height, const char* text,
                              const char* options) {
+    return CreateButtonWith(window, x, y, width, height, text, ParseButtonOptions(options), {}, false);
+}
+
+int CWindowOps::CreateOwnerDrawButton(int window, int x, int y, int width, int height, const char* text,
+                                      const char* options, OwnerDrawCallback draw, void* user,
+                                      bool defaultButton) {
+    const std::string ownerDrawn = std::string(options ? options : "") + " ownerdraw";
+    return CreateButtonWith(window, x, y, width, height, text, ParseButtonOptions(ownerDrawn.c_str()),
+                            {draw, user}, defaultButton);
+}
+
+int CWindowOps::CreateButtonWith(int window, int x, int y, int width, int height, const char* text,
+                                 const ButtonOptions& options, OwnerDrawBinding draw, bool defaultButton) {
     CorItem* parent = m_stCore.FindWindowItem(window);
     if (!parent)
         return 0;
     CreationRequest request = ControlRequest(kKindButton, x, y, width, height, *parent);
     request.title = text ? text : "";
-    request.buttonOptions = ParseButtonOptions(options);
+    request.buttonOptions = options;
+    request.draw = draw;
+    request.defaultButton = defaultButton;
     return m_stCore.Create(request);
 }
 
-// No "Button" theme is opened: without one, check boxes and radio buttons
-// are drawn by the system and push buttons in the toolkit's old style.
+// The theme of the new style belongs to the window the button goes on, which
+// exists before the button and so decides its style. Under no theme (themes
+// off, or a system without them) the new style falls back to the old one.
+HANDLE CCorvaneCore::OpenButtonTheme(const ButtonOptions& options, HWND parent) const {
+    if (options.oldStyle || !m_stApis.OpenThemeData)
+        return nullptr;
+    return m_stApis.OpenThemeData(parent, L"Button");
+}
+
+// Without a theme, check boxes and radio buttons are drawn by the system and
+// push buttons in the toolkit's old style.
 void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
     auto state = std::make_unique<ButtonState>();
     state->text = request.title;
     state->options = request.buttonOptions;
     const RequestedExtent width = SplitRequestedExtent(request.width);
     const RequestedExtent height = SplitRequestedExtent(request.height);
+    state->theme = OpenButtonTheme(state->options, request.parent->window);
     ButtonStyleRequest styleRequest;
-    styleRequest.newStyle = false;
+    styleRequest.newStyle = state->theme != nullptr;
+    styleRequest.defaultButton = request.defaultButton;
     styleRequest.width = width.size;
     styleRequest.height = height.size;
     const ButtonStyle style = ComputeButtonStyle(state->options, styleRequest);
     state->ownerDrawn = style.ownerDrawn;
+    state->themePart = style.themePart;
+    state->draw.Set(request.draw);
     state->margin = {width.margin, height.margin};
     state->textColour = GetSysColor(COLOR_BTNTEXT);
     state->background = GetSysColor(COLOR_BTNFACE);
-    LOGFONTA font = {};
-    GetObjectA(request.parent->surface->CurrentFont(), sizeof(font), &font);
-    state->font = CreateFontIndirectA(&font);
+    state->font = CopyFont(request.parent->surface->CurrentFont());
 
     const HWND window = CreateWindowExA(0, kButtonClass, state->text.c_str(), style.style, request.x, request.y,
                                         width.size, height.size, request.parent->window, nullptr, m_hInstance,
                                         nullptr);
     if (!window) {
         DeleteObject(state->font);
+        CloseButtonTheme(*state);
         return;
     }
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
@@ -84,11 +126,18 @@ void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
     layoutRequest.marginX = width.margin;
     layoutRequest.marginY = height.margin;
     layoutRequest.kind = ButtonKindOf(state->options);
-    const ButtonLayout layout = LayOutButton(layoutRequest, Measure(window, state->font, state->text));
+    layoutRequest.themed = state->theme != nullptr;
+    const ButtonLayout layout = LayOutButton(layoutRequest, Measure(m_stApis, window, *state));
     state->textOffset = {layout.textX, layout.textY};
+    state->extraCheckWidth = layout.extraCheckWidth;
     SetWindowPos(window, nullptr, request.x, request.y, layout.width, layout.height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (state->options.disabled)
         EnableWindow(window, FALSE);
+    // Saved before the button shows (a transparent one is created hidden), so
+    // the copy holds the window alone.
+    if (state->options.transparent)
+        state->savedBackground =
+            Window.SaveArea(request.parent->Handle(), request.x, request.y, layout.width, layout.height);
 
     auto item = ControlItem(request, window, layout.width, layout.height);
     item->text = state->text;
@@ -98,4 +147,10 @@ void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
     request.handle = RegisterItem(std::move(item))->Handle();
     if (!request.buttonOptions.hidden)
         ShowWindow(window, SW_SHOWNA);
+}
+
+void CCorvaneCore::CloseButtonTheme(ButtonState& b) const {
+    if (b.theme && m_stApis.CloseThemeData)
+        m_stApis.CloseThemeData(b.theme);
+    b.theme = nullptr;
 }

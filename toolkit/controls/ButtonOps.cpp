@@ -14,6 +14,7 @@ int CButtonOps::Close(int button) {
     // The window that drew with it is gone.
     DeleteObject(item->button->font);
     item->button->font = nullptr;
+    m_stCore.CloseButtonTheme(*item->button);
     return 1;
 }
 
@@ -80,11 +81,20 @@ int CButtonOps::Released(int button) {
     return item ? item->button->released.exchange(0) : 0;
 }
 
-int CButtonOps::SetClickCallback(int button, ButtonCallback callback, void* user) {
+int CButtonOps::SetClickCallback(int button, ButtonCallback callback, void* user, const char* options) {
     CorItem* item = Find(button);
     if (!item)
         return 0;
-    item->button->click.Set({callback, user});
+    const ButtonOptions o = ParseButtonOptions(options);
+    item->button->click.Set({callback, user, o.asThread, o.asClass});
+    return 1;
+}
+
+int CButtonOps::SetHoverCallback(int button, HoverCallback callback, void* user, DWORD hoverTime) {
+    CorItem* item = Find(button);
+    if (!item)
+        return 0;
+    item->button->hover.Set({callback, user, hoverTime});
     return 1;
 }
 

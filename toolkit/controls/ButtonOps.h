@@ -24,7 +24,12 @@ class CButtonOps {
     // Read and clear: 1 once after each press.
     int Clicked(int button);
     int Released(int button);
-    int SetClickCallback(int button, ButtonCallback callback, void* user);
+    // Options "AsThread" (each click on a thread of its own) and "AsClass"
+    // (user is a CCorButton whose OnClick is called; callback may be null).
+    int SetClickCallback(int button, ButtonCallback callback, void* user, const char* options = "");
+    // Told when the pointer comes (after every move), rests hoverTime
+    // milliseconds and leaves.
+    int SetHoverCallback(int button, HoverCallback callback, void* user, DWORD hoverTime = HOVER_DEFAULT);
 
   private:
     CorItem* Find(int button) const;
@@ -42,6 +47,9 @@ class CCorButton {
     explicit operator bool() const { return m_nHandle != 0; }
     int Handle() const { return m_nHandle; }
     int Clicked() const;
+    // Called for each click of a button whose click callback was set with
+    // "AsClass" and this object as its user value.
+    virtual void OnClick() {}
 
   private:
     int m_nHandle = 0;

@@ -47,9 +47,14 @@ void CCorvaneCore::CreateScrollBarItem(CreationRequest& request) {
     request.handle = RegisterItem(std::move(item))->Handle();
 }
 
-// The user moved a bar of this window: its new position, and event 9.
+// The user moved a bar of this window: its new position, and event 9. A
+// trackbar has moved itself already and keeps its own position.
 bool CCorvaneCore::OnScrollMessage(CorItem& window, UINT message, WPARAM wParam, HWND control) {
     CorItem* item = FindItemByWindow(control);
+    if (item && item->kind == kKindTrackbar) {
+        RaiseEvent(kEventScroll, &window);
+        return true;
+    }
     if (!item || item->kind != kKindScrollBar)
         return false;
     ScrollBarState& s = *item->scrollBar;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "toolkit/controls/ButtonState.h"
+#include "toolkit/controls/ControlState.h"
 #include "toolkit/controls/ScrollBarState.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/surface/WindowSurface.h"
@@ -63,6 +64,10 @@ struct CorItem {
     std::unique_ptr<CWindowSurface> surface;
     std::unique_ptr<ButtonState> button;  // kind 2
     std::unique_ptr<ScrollBarState> scrollBar;  // kind 1
+    std::unique_ptr<ListState> list;  // kinds 7 and 10
+    std::unique_ptr<CCorTrackBarMFC> trackbar;  // kind 9
+    std::unique_ptr<EditState> edit;  // kind 8
+    std::unique_ptr<PanelState> panel;  // kind 11
     std::unique_ptr<TextWindow> textWindow;     // a window made with "textonly"
     HMENU menu = nullptr;  // kind 0x8003; window is the window it belongs to
     MainThreadCall call;

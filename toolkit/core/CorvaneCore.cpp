@@ -27,6 +27,8 @@ CCorvaneCore::CCorvaneCore(HWND parent, HINSTANCE instance)
       Button(*this),
       ScrollBar(*this),
       Menu(*this),
+      ListBox(*this),
+      TrackBar(*this),
       m_hInstance(instance),
       m_hParent(parent),
       m_hWhitePen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255))),

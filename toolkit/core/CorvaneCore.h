@@ -14,6 +14,8 @@
 #include "toolkit/controls/ButtonOps.h"
 #include "toolkit/controls/MenuOps.h"
 #include "toolkit/controls/ScrollBarOps.h"
+#include "toolkit/controls/ListBoxOps.h"
+#include "toolkit/controls/TrackbarOps.h"
 #include "toolkit/core/CorItem.h"
 #include "toolkit/core/Platform.h"
 #include "toolkit/core/SystemApis.h"
@@ -153,14 +155,24 @@ class CCorvaneCore {
     CButtonOps Button;
     CScrollBarOps ScrollBar;
     CMenuOps Menu;
+    CListBoxOps ListBox;
+    CTrackbarOps TrackBar;
 
     // The size and right and bottom edges of the last button made, to place
     // the next control beside or below it.
     LastControl LastControlPlaced() const { return m_stLastControl; }
 
-    // Button messages the toolkit handles before the system's procedure;
-    // true with result when it handled one.
-    bool OnButtonMessage(HWND window, UINT message, LRESULT& result);
+    // Messages of buttons and edit boxes the toolkit handles before the
+    // system's procedure (systemProc); true with result when it handled one.
+    bool OnButtonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnEditMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC systemProc,
+                       LRESULT& result);
+    // Keys that reach a button go to this window instead; null for none.
+    void SetKeyboardTarget(HWND window) { m_hKeyboardTarget.store(window); }
+    // Paints a transparent button's saved background into dc at r; false
+    // when it has none.
+    bool PaintSavedBackground(const ButtonState& b, HDC dc, const RECT& r);
+    void CloseButtonTheme(ButtonState& b) const;
 
     // Window procedures (static entry points find the core).
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
@@ -179,6 +191,8 @@ class CCorvaneCore {
     friend class CButtonOps;
     friend class CScrollBarOps;
     friend class CMenuOps;
+    friend class CListBoxOps;
+    friend class CTrackbarOps;
 
     int Create(CreationRequest& request);
     int CreateWindowItem(CorItem* parent, int x, int y, int width, int height, const char* title,
@@ -189,9 +203,19 @@ class CCorvaneCore {
     void CreateButtonItem(CreationRequest& request);
     void CreateScrollBarItem(CreationRequest& request);
     void CreateEditBoxItem(CreationRequest& request);
+    int CreateListControl(int kind, int window, int x, int y, int width, int height, const char* options);
+    void CreateListItem(CreationRequest& request);
+    void CreateTrackbarItem(CreationRequest& request);
+    void CreatePanelItem(CreationRequest& request);
+    HANDLE OpenButtonTheme(const ButtonOptions& options, HWND parent) const;
     bool OnScrollMessage(CorItem& window, UINT message, WPARAM wParam, HWND control);
     void OnButtonCommand(CorItem& window, HWND control, WORD notification);
-    bool PaintButton(const DRAWITEMSTRUCT& draw);
+    bool OnButtonHover(CorItem& item, UINT message, LPARAM lParam);
+    bool OnListCommand(CorItem& window, HWND control, WORD notification);
+    bool OnListColours(HDC dc, HWND control, LRESULT& result);
+    CorItem* FindListItem(HWND control) const;
+    bool OnDrawItem(WPARAM wParam, LPARAM lParam);
+    bool PaintButton(CorItem& item, const DRAWITEMSTRUCT& draw);
     CorItem* RegisterItem(std::unique_ptr<CorItem> item);
     void CreateFrameWindow(int x, int y, int width, int height, const char* title);
 
@@ -252,6 +276,7 @@ class CCorvaneCore {
     std::atomic<int> m_nCurrentWindow{1};
     std::atomic<int> m_nPainting{0};
     LastControl m_stLastControl;
+    std::atomic<HWND> m_hKeyboardTarget{nullptr};
 
     HPEN m_hWhitePen;
     HPEN m_hDarkGreyPen;

@@ -18,6 +18,10 @@ struct CreationRequest {
     ButtonOptions buttonOptions;
     BarOptions barOptions;
     EditOptions editOptions;
+    ListOptions listOptions;
+    PanelOptions panelOptions;
+    OwnerDrawBinding draw;  // owner-drawn buttons and child panels
+    bool defaultButton = false;
     HWND owner = nullptr;
     CorItem* parent = nullptr;
     CorItem* compatibleWith = nullptr;  // off-screen surfaces

@@ -18,6 +18,8 @@
 #undef SelectFont
 
 #include <commctrl.h>
+// Declarations only: the theme functions are looked up at run time (SystemApis).
+#include <uxtheme.h>
 
 #include "toolkit/portable/controls/ControlStyleBits.h"
 #include "toolkit/portable/options/StyleBits.h"
@@ -49,7 +51,8 @@ static_assert(StyleBits::kScrollTopAlign == SBS_TOPALIGN && StyleBits::kScrollTo
 static_assert(StyleBits::kScrollBottomAlign == SBS_BOTTOMALIGN && StyleBits::kScrollBottomAlign == SBS_RIGHTALIGN, "");
 static_assert(StyleBits::kTrackHorz == TBS_HORZ && StyleBits::kTrackVert == TBS_VERT, "");
 static_assert(StyleBits::kTrackTicksTopLeft == TBS_TOP && StyleBits::kTrackTicksTopLeft == TBS_LEFT, "");
-static_assert(TBS_BOTTOM == 0 && TBS_RIGHT == 0, "");
+static_assert(TBS_BOTTOM == 0 && TBS_RIGHT == 0 && StyleBits::kTrackAutoTicks == TBS_AUTOTICKS, "");
+static_assert(StyleBits::kButtonDefPush == BS_DEFPUSHBUTTON && StyleBits::kStaticOwnerDraw == SS_OWNERDRAW, "");
 static_assert(ScrollCode::kLineUp == SB_LINEUP && ScrollCode::kLineDown == SB_LINEDOWN, "");
 static_assert(ScrollCode::kPageUp == SB_PAGEUP && ScrollCode::kPageDown == SB_PAGEDOWN, "");
 static_assert(ScrollCode::kThumbPosition == SB_THUMBPOSITION && ScrollCode::kThumbTrack == SB_THUMBTRACK, "");

@@ -47,6 +47,7 @@ void LoadTheme(SystemApis& apis) {
         return;
     }
     apis.themeLibrary = theme;
+    Resolve(theme, "CloseThemeData", apis.CloseThemeData);
     Resolve(theme, "DrawThemeTextEx", apis.DrawThemeTextEx);
     Resolve(theme, "GetThemeMetric", apis.GetThemeMetric);
     Resolve(theme, "GetThemePartSize", apis.GetThemePartSize);

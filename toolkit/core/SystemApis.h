@@ -16,6 +16,7 @@ struct SystemApis {
     HRESULT(WINAPI* DwmGetWindowAttribute)(HWND, DWORD, PVOID, DWORD) = nullptr;
     // uxTheme.dll
     HTHEME_(WINAPI* OpenThemeData)(HWND, LPCWSTR) = nullptr;
+    HRESULT(WINAPI* CloseThemeData)(HTHEME_) = nullptr;
     HRESULT(WINAPI* DrawThemeBackground)(HTHEME_, HDC, int, int, const RECT*, const RECT*) = nullptr;
     HRESULT(WINAPI* DrawThemeText)(HTHEME_, HDC, int, int, LPCWSTR, int, DWORD, DWORD, const RECT*) = nullptr;
     HRESULT(WINAPI* DrawThemeTextEx)(HTHEME_, HDC, int, int, LPCWSTR, int, DWORD, LPRECT, const void*) = nullptr;

@@ -22,14 +22,18 @@ Superclass g_stSuperclasses[] = {
 };
 
 constexpr int kButtonSuperclass = 0;
+constexpr int kEditSuperclass = 3;
 
 template <int Index>
 LRESULT CALLBACK SuperclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CCorvaneCore* core = CorvaneCore();
+    const WNDPROC systemProc = g_stSuperclasses[Index].systemProc;
     LRESULT result = 0;
-    if (Index == kButtonSuperclass && core && core->OnButtonMessage(window, message, result))
+    if (Index == kButtonSuperclass && core && core->OnButtonMessage(window, message, wParam, lParam, result))
         return result;
-    return CallWindowProcA(g_stSuperclasses[Index].systemProc, window, message, wParam, lParam);
+    if (Index == kEditSuperclass && core && core->OnEditMessage(window, message, wParam, lParam, systemProc, result))
+        return result;
+    return CallWindowProcA(systemProc, window, message, wParam, lParam);
 }
 
 const WNDPROC kSuperclassProcs[] = {SuperclassProc<0>, SuperclassProc<1>, SuperclassProc<2>, SuperclassProc<3>};

@@ -125,6 +125,16 @@ void CCorvaneCore::CreateOnThisThread(CreationRequest& request) {
     case kKindEditBox:
         CreateEditBoxItem(request);
         break;
+    case kKindListBox:
+    case kKindComboBox:
+        CreateListItem(request);
+        break;
+    case kKindTrackbar:
+        CreateTrackbarItem(request);
+        break;
+    case kKindChildPanel:
+        CreatePanelItem(request);
+        break;
     default:
         break;
     }

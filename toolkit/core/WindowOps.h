@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "toolkit/controls/ControlState.h"
 #include "toolkit/core/Platform.h"
+#include "toolkit/portable/options/ControlOptions.h"
 #include "toolkit/text/TextOps.h"
 #include "toolkit/surface/WindowSurface.h"
 
@@ -23,12 +25,30 @@ class CWindowOps : public CTextOps {
     // the caption, a negative one adds its size as a margin. Its handle or 0.
     int CreateButton(int window, int x, int y, int width, int height, const char* text,
                      const char* options = "");
+    // The owner-drawn variant: callback draws the button (with "system" the
+    // system does, as a default button when defaultButton is set).
+    int CreateOwnerDrawButton(int window, int x, int y, int width, int height, const char* text,
+                              const char* options, OwnerDrawCallback draw, void* user, bool defaultButton = false);
     // A scroll bar on the window; 0 when the options name no orientation
     // ("horizontal", "vertical").
     int CreateScrollBar(int window, int x, int y, int width, int height, const char* options);
     // An edit box on the window, styled by its options ("multiline",
     // "readonly", "numbersonly", ...); its handle or 0.
     int CreateEditBox(int window, int x, int y, int width, int height, const char* options = "");
+    // A list box or a drop-down list combo box on the window ("sunken",
+    // "defaultfont", "defaultColors"); its handle or 0.
+    int CreateListBox(int window, int x, int y, int width, int height, const char* options = "");
+    int CreateComboBox(int window, int x, int y, int width, int height, const char* options = "");
+    // A trackbar from 0 to 100 at 50; 0 when the options name no orientation.
+    int CreateTrackbar(int window, int x, int y, int width, int height, const char* options);
+    // A panel on the window ("hide", "regularwindow", "popup"), drawn by draw
+    // when given; its handle or 0.
+    int CreateChildPanel(int window, int x, int y, int width, int height, const char* options,
+                         OwnerDrawCallback draw = nullptr, void* user = nullptr);
+    // Edit boxes: a character filter, and a callback told of each change;
+    // 0 for a handle that is no edit box.
+    int SetEditFilter(int edit, EditFilter filter, void* user);
+    int SetEditChangeCallback(int edit, EditChangeCallback callback, void* user);
     // The text of an edit box, empty for a handle that is none.
     std::string GetEditText(int edit);
     int SetEditText(int edit, const char* text);
@@ -81,4 +101,8 @@ class CWindowOps : public CTextOps {
     const char* ReadLine(int window);
     // Keeps the last lines lines from now on, forgetting what it held.
     int SetTextLines(int window, int lines);
+
+  private:
+    int CreateButtonWith(int window, int x, int y, int width, int height, const char* text,
+                         const ButtonOptions& options, OwnerDrawBinding draw, bool defaultButton);
 };

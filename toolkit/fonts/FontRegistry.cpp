@@ -233,3 +233,10 @@ HFONT CFontRegistry::SetFont(CWindowSurface& surface, const char* fontText, cons
         Select(surface, font, registered);
     return font;
 }
+
+HFONT CopyFont(HFONT font) {
+    LOGFONTA description = {};
+    if (!GetObjectA(font, sizeof(description), &description))
+        return nullptr;
+    return CreateFontIndirectA(&description);
+}

@@ -72,3 +72,7 @@ class CFontRegistry {
     uint32_t m_nRecords = 0;
     unsigned m_nGenerated = 0;
 };
+
+// A font of its own with font's attributes, for a control that must keep
+// its font when the window's changes; the caller deletes it.
+HFONT CopyFont(HFONT font);

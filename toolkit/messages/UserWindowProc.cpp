@@ -250,17 +250,25 @@ LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wPara
             s.latches.menuCommand = 1;
             s.latches.menuItem = static_cast<int>(LOWORD(wParam));
             RaiseEvent(kEventMenu, &item);
-        } else {
+        } else if (!OnListCommand(item, reinterpret_cast<HWND>(lParam), HIWORD(wParam))) {
             OnButtonCommand(item, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         }
         return 0;
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+        LRESULT brush = 0;
+        if (OnListColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), brush))
+            return brush;
+        break;
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
         if (lParam && OnScrollMessage(item, message, wParam, reinterpret_cast<HWND>(lParam)))
             return 1;
         break;
     case WM_DRAWITEM:
-        if (PaintButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+        if (OnDrawItem(wParam, lParam))
             return TRUE;
         break;
     case WM_SYSCOMMAND:

@@ -39,8 +39,11 @@ ButtonStyle ComputeButtonStyle(const ButtonOptions& options, const ButtonStyleRe
         !options.system && !(checkLike && (!request.newStyle || request.systemCheckBoxes));
     uint32_t style = StyleBits::kChild | StyleBits::kClipSiblings | StyleBits::kButtonFlat;
     style |= result.ownerDrawn ? StyleBits::kButtonOwnerDraw : kindStyle.systemType;
-    // A button sized automatically is shown only once it has its size.
-    if (request.width != 0 && request.height != 0 && !options.hidden)
+    if (request.defaultButton && kind == ButtonKind::Push)
+        style |= StyleBits::kButtonDefPush;
+    // A button sized automatically is shown only once it has its size, a
+    // transparent one once the background under it is saved.
+    if (request.width != 0 && request.height != 0 && !options.hidden && !options.transparent)
         style |= StyleBits::kVisible;
     result.style = style;
     return result;

@@ -18,10 +18,11 @@ struct ButtonStyleRequest {
     bool systemCheckBoxes = false;
     int width = 0;  // after SplitRequestedExtent; 0 is sized later
     int height = 0;
+    // The owner-drawn variant's default button. BS_OWNERDRAW already holds
+    // BS_DEFPUSHBUTTON's bit, so only a "system" button shows the difference.
+    bool defaultButton = false;
 };
 
-// The owner-drawn variant's default-button wish adds no bit: BS_OWNERDRAW
-// already holds BS_DEFPUSHBUTTON's.
 struct ButtonStyle {
     uint32_t style = 0;
     int themePart = 1;  // 1 push button, 2 radio button, 3 check box

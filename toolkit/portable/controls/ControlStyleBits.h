@@ -16,6 +16,7 @@ constexpr uint32_t kButtonPush = 0x0u;
 constexpr uint32_t kButtonCheckBox = 0x2u;
 constexpr uint32_t kButtonRadio = 0x4u;
 constexpr uint32_t kButtonOwnerDraw = 0xBu;
+constexpr uint32_t kButtonDefPush = 0x1u;
 constexpr uint32_t kButtonFlat = 0x8000u;
 
 constexpr uint32_t kEditMultiline = 0x0004u;
@@ -23,6 +24,8 @@ constexpr uint32_t kEditAutoVScroll = 0x0040u;
 constexpr uint32_t kEditReadOnly = 0x0800u;
 constexpr uint32_t kEditWantReturn = 0x1000u;
 constexpr uint32_t kEditNumber = 0x2000u;
+
+constexpr uint32_t kStaticOwnerDraw = 0x000Du;
 
 constexpr uint32_t kListNotify = 0x0001u;
 constexpr uint32_t kComboDropDownList = 0x0003u;
@@ -32,6 +35,7 @@ constexpr uint32_t kScrollVert = 0x1u;
 constexpr uint32_t kScrollTopAlign = 0x2u;  // also the left alignment of a vertical bar
 constexpr uint32_t kScrollBottomAlign = 0x4u;  // also the right alignment
 
+constexpr uint32_t kTrackAutoTicks = 0x1u;
 constexpr uint32_t kTrackHorz = 0x0u;
 constexpr uint32_t kTrackVert = 0x2u;
 constexpr uint32_t kTrackTicksTopLeft = 0x4u;  // ticks below or right are the class default, 0

@@ -46,7 +46,8 @@ uint32_t ScrollBarStyle(const BarOptions& options, int width, int height) {
 }
 
 uint32_t TrackbarStyle(const BarOptions& options) {
-    const uint32_t ticks = options.alignEnd ? 0 : StyleBits::kTrackTicksTopLeft;
+    const uint32_t ticks =
+        StyleBits::kTrackAutoTicks | (options.alignEnd ? 0 : StyleBits::kTrackTicksTopLeft);
     switch (options.orientation) {
     case Orientation::Horizontal: return kShownChild | StyleBits::kTrackHorz | ticks;
     case Orientation::Vertical: return kShownChild | StyleBits::kTrackVert | ticks;
@@ -74,4 +75,13 @@ ControlStyle ListBoxStyle(const ListOptions& options) {
 
 ControlStyle ComboBoxStyle(const ListOptions& options) {
     return ListLikeStyle(options, StyleBits::kComboDropDownList);
+}
+
+uint32_t PanelStyle(const PanelOptions& options, bool ownerDrawn) {
+    uint32_t style = options.popup ? StyleBits::kPopup : StyleBits::kChild;
+    if (!options.hidden)
+        style |= StyleBits::kVisible;
+    if (ownerDrawn && !options.regularWindow)
+        style |= StyleBits::kStaticOwnerDraw;
+    return style;
 }

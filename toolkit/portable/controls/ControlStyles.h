@@ -20,7 +20,8 @@ uint32_t ScrollBarStyle(const BarOptions& options, int width, int height);
 // Trackbars: the scroll bar's style values mean other things to the
 // trackbar class, so the orientation keyword gives the trackbar's own
 // orientation and "bottom" or "right" puts the ticks on that side (top or
-// left otherwise), whatever the size. Returns 0 without an orientation.
+// left otherwise), whatever the size; ticks are drawn at every tick
+// frequency along the channel. Returns 0 without an orientation.
 uint32_t TrackbarStyle(const BarOptions& options);
 
 ControlStyle EditBoxStyle(const EditOptions& options);
@@ -28,3 +29,8 @@ ControlStyle EditBoxStyle(const EditOptions& options);
 // List boxes and combo boxes: "sunken" trades the border for a client edge.
 ControlStyle ListBoxStyle(const ListOptions& options);
 ControlStyle ComboBoxStyle(const ListOptions& options);
+
+// Child panels: a child window, or a pop-up with "popup"; a static panel with
+// an owner-draw callback asks its window to draw it. A "regularwindow" panel
+// is a plain window, which never asks.
+uint32_t PanelStyle(const PanelOptions& options, bool ownerDrawn);
