@@ -40,7 +40,6 @@ TEST(ScrollArithmetic, HorizontalBarEveryCode) {
         const ScrollStep s = StepHorizontalBar(WParam(c.code, c.reported), c.from);
         EXPECT_EQ(s.position, c.to) << "code " << c.code << " from " << c.from;
         EXPECT_EQ(s.toDefault, c.toDefault) << "code " << c.code;
-        EXPECT_FALSE(s.released) << "code " << c.code;
     }
 }
 
@@ -72,34 +71,6 @@ TEST(ScrollArithmetic, VerticalBarOddRanges) {
     EXPECT_EQ(StepVerticalBar(WParam(kPageUp), ScrollRange{INT_MIN, INT_MIN, INT_MAX, INT_MAX}).position, INT_MIN);
     const ScrollRange fresh;
     EXPECT_EQ(StepVerticalBar(WParam(kPageDown), fresh).position, 60);
-}
-
-TEST(ScrollArithmetic, TrackbarReleaseKeepsPosition) {
-    const ScrollStep end = StepTrackbar(WParam(kEndScroll), 42);
-    EXPECT_TRUE(end.released);
-    EXPECT_EQ(end.position, 42);
-    const ScrollStep line = StepTrackbar(WParam(kLineDown), 42);
-    EXPECT_FALSE(line.released);
-    EXPECT_EQ(line.position, 43);
-    const ScrollStep thumb = StepTrackbar(WParam(kThumbTrack, 80), 42);
-    EXPECT_TRUE(thumb.toDefault);
-    EXPECT_FALSE(thumb.released);
-}
-
-TEST(ScrollArithmetic, SuppressedBarsRaiseOnlyAtEndScroll) {
-    struct EventCase {
-        int code;
-        bool suppressed, raises;
-    } cases[] = {
-        {kLineDown, false, true},
-        {kThumbTrack, false, true},
-        {kEndScroll, false, true},
-        {kLineDown, true, false},
-        {kThumbTrack, true, false},
-        {kEndScroll, true, true},
-    };
-    for (const EventCase& c : cases)
-        EXPECT_EQ(RaisesScrollEvent(WParam(c.code, 7), c.suppressed), c.raises) << c.code << " " << c.suppressed;
 }
 
 }  // namespace

@@ -86,12 +86,25 @@ class CPrintedButton {
 // the new style draws them with the "Button" theme when one opens.
 TEST(CorvaneButton, CheckBoxKeepsItsStateAndTheProgramCanSetIt) {
     CButtonWindow w;
-    for (const char* options : {"checkbox oldstyle", "checkbox"}) {
-        SCOPED_TRACE(options);
+    // The system draws old-style boxes, and every box while the process-wide
+    // switch is on; a new-style one is drawn by the toolkit when a theme opens.
+    const struct {
+        const char* options;
+        bool systemSwitch;
+    } cases[] = {{"checkbox oldstyle", false}, {"checkbox", false}, {"checkbox", true}};
+    for (const auto& c : cases) {
+        const char* options = c.options;
+        SCOPED_TRACE(std::string(options) + (c.systemSwitch ? " with the switch" : ""));
+        Core().SetSystemCheckBoxes(c.systemSwitch);
         const int box = Core().Window.CreateButton(w.Handle(), 10, 10, 0, 0, "Desktop shortcut", options);
+        Core().SetSystemCheckBoxes(false);
         ASSERT_NE(box, 0);
         const HWND hwnd = Core().FindItem(box)->window;
         const bool systemDrawn = !Core().FindItem(box)->button->ownerDrawn;
+        if (c.systemSwitch || std::string(options).find("oldstyle") != std::string::npos) {
+            EXPECT_TRUE(systemDrawn);
+            EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_CHECKBOX);
+        }
         EXPECT_EQ(Core().Button.GetCheck(box), 0);
         SendMessageA(hwnd, BM_CLICK, 0, 0);
         EXPECT_EQ(Core().Button.GetCheck(box), 1);

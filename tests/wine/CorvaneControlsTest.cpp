@@ -157,6 +157,27 @@ TEST(CorvaneListBox, ClickedItemIsTheSelectionAndWakesTheWaiter) {
     EXPECT_EQ(Core().ListBox.Selected(list), 0) << "read and cleared";
 }
 
+TEST(CorvaneListBox, LinkedTextWindowShowsTheChosenLineAlone) {
+    CControlWindow w;
+    const int list = Core().Window.CreateListBox(w.Handle(), 10, 10, 120, 80, "");
+    for (const char* text : {"Alpha", "Beta", "Gamma"})
+        Core().ListBox.AddString(list, text);
+    const int text = Core().Window.CreateWindow(0, 20, 20, 200, 100, "Chosen", "textonly hide");
+    EXPECT_EQ(Core().ListBox.LinkTextWindow(list, w.Handle()), 0) << "no text window";
+    ASSERT_EQ(Core().ListBox.LinkTextWindow(list, text), 1);
+    Core().Window.Write(text, "what was there\n");
+    const HWND hwnd = ItemWindow(list);
+    for (int index : {1, 2}) {
+        RECT item = {};
+        SendMessageA(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        EXPECT_TRUE(ActionWakes(w.Handle(), "AnyListBox", [&] { ClickAt(hwnd, item); }));
+        TextWindow& shown = *Core().Window.TextWindowOf(text);
+        EXPECT_EQ(shown.LineCount(), 1);
+        EXPECT_EQ(shown.LineText(0), index == 1 ? "Beta" : "Gamma");
+    }
+    Core().Window.Destroy(text);
+}
+
 TEST(CorvaneListBox, BorderFontAndColoursFromTheOptions) {
     CControlWindow w;
     Core().Window.SetbgColor(w.Handle(), RGB(10, 20, 30));

@@ -100,6 +100,7 @@ void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
     ButtonStyleRequest styleRequest;
     styleRequest.newStyle = state->theme != nullptr;
     styleRequest.defaultButton = request.defaultButton;
+    styleRequest.systemCheckBoxes = SystemCheckBoxes();
     styleRequest.width = width.size;
     styleRequest.height = height.size;
     const ButtonStyle style = ComputeButtonStyle(state->options, styleRequest);

@@ -28,6 +28,7 @@ struct ListState {
     HWND dropList = nullptr;  // a combo box's list, which asks for colours itself
     std::atomic<int> selection{-1};
     std::atomic<int> selected{0};  // latch: the user chose an item
+    std::atomic<int> linkedTextWindow{0};  // a list box's: shows the chosen line
     HFONT font = nullptr;          // the window's font copied, or null with "defaultfont"
     HBRUSH brush = nullptr;        // the window's background, or null with "defaultColors"
     COLORREF textColour = 0;

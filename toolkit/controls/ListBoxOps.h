@@ -16,6 +16,10 @@ class CListBoxOps {
     int GetSelection(int list);
     // Read and clear: 1 once after each choice.
     int Selected(int list);
+    // A list box's chosen line is shown alone in the text window of window
+    // (a "textonly" one) from now on; 0 unlinks. 1, or 0 for a list that is
+    // no list box or a window without a text window.
+    int LinkTextWindow(int list, int window);
     int Close(int list);
 
   private:

@@ -105,8 +105,28 @@ bool CCorvaneCore::OnListCommand(CorItem& window, HWND control, WORD notificatio
         return true;
     l.selection = selection;
     l.selected = 1;
+    if (item->kind == kKindListBox)
+        ShowInLinkedTextWindow(*item, selection);
     RaiseEvent(kEventListBox, &window);
     return true;
+}
+
+void CCorvaneCore::ShowInLinkedTextWindow(const CorItem& list, int selection) {
+    TextWindow* text = Window.TextWindowOf(list.list->linkedTextWindow.load());
+    if (!text)
+        return;
+    const LRESULT length = SendMessageA(list.window, LB_GETTEXTLEN, static_cast<WPARAM>(selection), 0);
+    if (length < 0)
+        return;
+    std::string line(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(list.window, LB_GETTEXT, static_cast<WPARAM>(selection), reinterpret_cast<LPARAM>(&line[0]));
+    line.resize(static_cast<size_t>(length));
+    line += '\n';
+    MarkupText shown;
+    shown.source = line.c_str();
+    shown.sourceLength = line.size();
+    text->ClearText();
+    text->AppendText(shown, 0);
 }
 
 // WM_CTLCOLORLISTBOX and the edit and static colours a combo box asks for:
@@ -141,6 +161,14 @@ int CListBoxOps::GetSelection(int list) {
 int CListBoxOps::Selected(int list) {
     CorItem* item = Find(list);
     return item ? item->list->selected.exchange(0) : 0;
+}
+
+int CListBoxOps::LinkTextWindow(int list, int window) {
+    CorItem* item = Find(list);
+    if (!item || item->kind != kKindListBox || (window != 0 && !m_stCore.Window.TextWindowOf(window)))
+        return 0;
+    item->list->linkedTextWindow = window;
+    return 1;
 }
 
 int CListBoxOps::Close(int list) {

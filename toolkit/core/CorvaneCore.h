@@ -179,6 +179,11 @@ class CCorvaneCore {
     static LRESULT CALLBACK UserWindowProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK TextWindowProc(HWND, UINT, WPARAM, LPARAM);
 
+    // While set, check boxes and radio buttons are made system-drawn. The
+    // installer sets it once its first window exists.
+    void SetSystemCheckBoxes(bool on) { m_bSystemCheckBoxes = on; }
+    bool SystemCheckBoxes() const { return m_bSystemCheckBoxes.load(); }
+
     // The refresh timer of text windows starts with the first of them and
     // runs for the rest of the toolkit's life.
     void StartTextRefresh();
@@ -211,6 +216,7 @@ class CCorvaneCore {
     bool OnScrollMessage(CorItem& window, UINT message, WPARAM wParam, HWND control);
     void OnButtonCommand(CorItem& window, HWND control, WORD notification);
     bool OnButtonHover(CorItem& item, UINT message, LPARAM lParam);
+    void ShowInLinkedTextWindow(const CorItem& list, int selection);
     bool OnListCommand(CorItem& window, HWND control, WORD notification);
     bool OnListColours(HDC dc, HWND control, LRESULT& result);
     CorItem* FindListItem(HWND control) const;
@@ -302,6 +308,7 @@ class CCorvaneCore {
     std::atomic<int> m_nSuspended{0};
     std::atomic<int> m_nCallBusy{0};
 
+    std::atomic<bool> m_bSystemCheckBoxes{false};
     std::atomic<bool> m_bTextRefreshStarted{false};
     std::atomic<bool> m_bRefreshing{false};
 };

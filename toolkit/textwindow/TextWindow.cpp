@@ -207,6 +207,15 @@ void TextWindow::SetTextLines(int capacity) {
     m_bDirty = true;
 }
 
+void TextWindow::ClearText() {
+    int capacity = 0;
+    {
+        std::lock_guard<std::mutex> ring(m_stRingMutex);
+        capacity = m_stRing.Capacity();
+    }
+    SetTextLines(capacity);
+}
+
 void TextWindow::SetTextWindowColor(COLORREF colour) {
     const HBRUSH brush = CreateSolidBrush(colour);
     if (!brush)

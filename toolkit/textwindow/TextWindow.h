@@ -68,6 +68,8 @@ class TextWindow {
     // the text was too long for a line and refused.
     bool AppendText(const MarkupText& text, int32_t value);
     void SetTextLines(int capacity);
+    // Forgets every line, keeping the capacity.
+    void ClearText();
     void SetTextWindowColor(COLORREF colour);
     // Remakes the four fonts from the host's current font and repaints.
     void RebuildFonts();

@@ -61,13 +61,3 @@ ScrollStep StepVerticalBar(uint32_t wParam, const ScrollRange& range) {
     const int maximum = range.maximum < range.minimum ? range.minimum : range.maximum;
     return ClampedStep(wParam, range.position, range.page, range.minimum, maximum);
 }
-
-ScrollStep StepTrackbar(uint32_t wParam, int position) {
-    ScrollStep step = StepHorizontalBar(wParam, position);
-    step.released = CodeOf(wParam) == ScrollCode::kEndScroll;
-    return step;
-}
-
-bool RaisesScrollEvent(uint32_t wParam, bool suppressed) {
-    return !suppressed || CodeOf(wParam) == ScrollCode::kEndScroll;
-}

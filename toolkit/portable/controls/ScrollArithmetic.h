@@ -18,8 +18,6 @@ struct ScrollStep {
     int position = 0;
     // Thumb codes are left to the default procedure; position is unchanged.
     bool toDefault = false;
-    // A trackbar's end-scroll notification marks the trackbar as released.
-    bool released = false;
 };
 
 // Horizontal scroll bars, and both kinds of bar messages reaching the frame
@@ -31,10 +29,3 @@ ScrollStep StepHorizontalBar(uint32_t wParam, int position);
 // minimum alone).
 ScrollStep StepVerticalBar(uint32_t wParam, const ScrollRange& range);
 
-// Trackbars (WM_HSCROLL): as a horizontal bar, except that end-scroll marks
-// the trackbar released and keeps its position.
-ScrollStep StepTrackbar(uint32_t wParam, int position);
-
-// Whether a bar message raises the scroll event: a trackbar or child panel
-// whose suppress flag is set raises it only for end-scroll.
-bool RaisesScrollEvent(uint32_t wParam, bool suppressed);
