@@ -1,7 +1,8 @@
-// One dialog-coloured window with the toolkit's buttons in their states:
-// normal, pressed, disabled and focused push buttons, and check boxes and
-// radio buttons on and off, an edit box, a scroll bar, a list box, a combo
-// box and a trackbar. It ends when the window is closed.
+// One dialog-coloured window with the toolkit's controls in their states:
+// normal, pressed, disabled and focused push buttons, themed and in the old
+// style, check boxes and radio buttons on and off, an edit box, a scroll
+// bar, a list box, a combo box and a trackbar. It ends when the window is
+// closed.
 #include "tests/wine/WorkerApp.h"
 
 namespace {
@@ -9,7 +10,7 @@ namespace {
 void MakeButtons(CCorvaneCore& core, int w) {
     CWindowOps& ops = core.Window;
     ops.SetFont(w, "Arial,13");
-    const int normal = ops.CreateButton(w, 20, 20, 100, 28, "Continue");
+    ops.CreateButton(w, 20, 20, 100, 28, "Continue");
     const int pressed = ops.CreateButton(w, 140, 20, 100, 28, "Pressed");
     ops.CreateButton(w, 260, 20, 100, 28, "Disabled", "disabled");
     const int focused = ops.CreateButton(w, 380, 20, 100, 28, "Focused");
@@ -18,7 +19,6 @@ void MakeButtons(CCorvaneCore& core, int w) {
     // Only the window's own thread can give it the focus.
     core.RunOnMainThread([](void* button, void*) { SetFocus(static_cast<HWND>(button)); },
                          core.FindItem(focused)->window, nullptr);
-    (void)normal;
 
     const int on = ops.CreateButton(w, 20, 120, 0, 0, "Desktop shortcut", "checkbox");
     ops.CreateButton(w, 20, 145, 0, 0, "Start menu shortcut", "checkbox");
@@ -29,6 +29,15 @@ void MakeButtons(CCorvaneCore& core, int w) {
     ops.CreateScrollBar(w, 20, 175, 470, 0, "horizontal");
     core.Button.SetCheck(on, true);
     core.Button.SetCheck(radio, true);
+}
+
+// The drawing the toolkit falls back to where no theme opens.
+void MakeOldStyleButtons(CCorvaneCore& core, int w) {
+    CWindowOps& ops = core.Window;
+    ops.CreateButton(w, 20, 305, 100, 28, "Old style", "oldstyle");
+    const int pressed = ops.CreateButton(w, 140, 305, 100, 28, "Pressed", "oldstyle");
+    ops.CreateButton(w, 260, 305, 100, 28, "Disabled", "oldstyle disabled");
+    SendMessageA(core.FindItem(pressed)->window, BM_SETSTATE, TRUE, 0);
 }
 
 void MakeLists(CCorvaneCore& core, int w) {
@@ -50,8 +59,9 @@ void MakeLists(CCorvaneCore& core, int w) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CWorkerApp app("Controls demo", 200, 100, 520, 240, [](CCorvane& toolkit) {
         CCorvaneCore& core = toolkit.Core();
-        const int w = core.Window.CreateWindow(0, 200, 100, 510, 315, "Controls demo", "asdialog");
+        const int w = core.Window.CreateWindow(0, 200, 100, 510, 370, "Controls demo", "asdialog");
         MakeButtons(core, w);
+        MakeOldStyleButtons(core, w);
         MakeLists(core, w);
         while (core.WaitEvents(w, "CloseWindow", 0) && !core.Window.CloseRequested(w)) {
         }
