@@ -63,8 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         MakeButtons(core, w);
         MakeOldStyleButtons(core, w);
         MakeLists(core, w);
-        while (core.WaitEvents(w, "CloseWindow", 0) && !core.Window.CloseRequested(w)) {
-        }
+        WaitUntilClosed(core, w);
         return 0;
     });
     return app.RunWorker(instance);

@@ -9,8 +9,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         core.Window.Show(1, 0);
         core.Window.CreateWindow(0, 680, 80, 300, 200, "noclose nosysmenu", "noclose nosysmenu");
         core.Window.CreateWindow(0, 0, 0, 300, 200, "noborder", "noborder");
-        while (core.WaitEvents(1, "CloseWindow", 0) && !core.Window.CloseRequested(1)) {
-        }
+        WaitUntilClosed(core, 1);
         return 0;
     });
     return app.RunWorker(instance);

@@ -43,8 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         CCorvaneCore& core = toolkit.Core();
         core.Window.Show(1, 0);
         DrawDemo(core, 1);
-        while (core.WaitEvents(1, "CloseWindow", 0) && !core.Window.CloseRequested(1)) {
-        }
+        WaitUntilClosed(core, 1);
         return 0;
     });
     return app.RunWorker(instance);

@@ -31,8 +31,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         CCorvaneCore& core = toolkit.Core();
         const int w = core.Window.CreateWindow(0, 240, 160, 460, 300, "Licence", "textonly");
         WriteDocument(core, w);
-        while (core.WaitEvents(w, "CloseWindow", 0) && !core.Window.CloseRequested(w)) {
-        }
+        WaitUntilClosed(core, w);
         return 0;
     });
     return app.RunWorker(instance);

@@ -51,3 +51,8 @@ int CWorkerApp::RunWorker(HINSTANCE instance) {
     WaitForSingleObject(m_hWorker, INFINITE);
     return m_nResult;
 }
+
+void WaitUntilClosed(CCorvaneCore& core, int window) {
+    while (core.WaitEvents(window, "CloseWindow", 0) && !core.Window.CloseRequested(window)) {
+    }
+}

@@ -8,6 +8,9 @@
 #include "app/Application.h"
 #include "toolkit/core/Corvane.h"
 
+// The demos' last step: waits until the user closes window.
+void WaitUntilClosed(CCorvaneCore& core, int window);
+
 class CWorkerApp : public CWinApp {
   public:
     using Work = std::function<int(CCorvane&)>;

@@ -71,17 +71,23 @@ void RegisterUserWindowClass(HINSTANCE instance, const char* name, UINT style, H
     RegisterClassExA(&wc);
 }
 
-void RegisterFrameClass(HINSTANCE instance) {
+// A redrawn-on-resize class with the arrow cursor and no background brush.
+void RegisterPlainClass(HINSTANCE instance, const char* name, WNDPROC procedure, HICON icon) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = CCorvaneCore::FrameProc;
+    wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconResource));
-    wc.hIconSm = wc.hIcon;
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kFrameClass;
+    wc.lpszClassName = name;
     RegisterClassExA(&wc);
+}
+
+void RegisterFrameClass(HINSTANCE instance) {
+    RegisterPlainClass(instance, kFrameClass, CCorvaneCore::FrameProc,
+                       LoadIconA(instance, MAKEINTRESOURCEA(kIconResource)));
 }
 
 // A plain class made from the static control's information, for child panels.
@@ -101,15 +107,7 @@ void RegisterChildPanelClass(HINSTANCE instance) {
 
 // The class of text windows: hosted ones ("textonly") and free-standing ones.
 void RegisterTextWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = CCorvaneCore::TextWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kTextWindowClass;
-    RegisterClassExA(&wc);
+    RegisterPlainClass(instance, kTextWindowClass, CCorvaneCore::TextWindowProc, LoadIconA(nullptr, IDI_APPLICATION));
 }
 
 struct UserClass {

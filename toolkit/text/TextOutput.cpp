@@ -9,6 +9,7 @@
 #include "toolkit/portable/text/MarkupStack.h"
 #include "toolkit/surface/GdiScope.h"
 #include "toolkit/surface/SurfaceDrawing.h"
+#include "toolkit/text/MarkupColours.h"
 
 namespace TextOutput {
 
@@ -110,8 +111,9 @@ class CTextRun {
         const NamedFont* record = m_stSurface.CurrentRecord();
         switch (item.code) {
         case MarkupCode::TextColour:
-            if (m_stStack.Push({item.code, GetTextColor(m_hDC)}))
-                SetTextColor(m_hDC, item.colour);
+        case MarkupCode::TextBackground:
+            if (m_stStack.Push({item.code, ContextColour(m_hDC, item.code)}))
+                SetContextColour(m_hDC, item.code, item.colour);
             break;
         case MarkupCode::LineBackground: {
             SIZE band = {};
@@ -121,10 +123,6 @@ class CTextRun {
             SetBkColor(m_hDC, item.colour);
             break;
         }
-        case MarkupCode::TextBackground:
-            if (m_stStack.Push({item.code, GetBkColor(m_hDC)}))
-                SetBkColor(m_hDC, item.colour);
-            break;
         case MarkupCode::Italic:
             if (m_stStack.Push({item.code, 0, SelectedFont()}) && record)
                 m_bItalic = SelectVariant(m_bBold, record->italicFont, record->boldItalicFont);
@@ -160,10 +158,8 @@ class CTextRun {
             return;
         switch (saved.kind) {
         case MarkupCode::TextColour:
-            SetTextColor(m_hDC, saved.colour);
-            break;
         case MarkupCode::TextBackground:
-            SetBkColor(m_hDC, saved.colour);
+            SetContextColour(m_hDC, saved.kind, saved.colour);
             break;
         case MarkupCode::Italic:
         case MarkupCode::Bold:

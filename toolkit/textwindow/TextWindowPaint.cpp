@@ -8,6 +8,7 @@
 #include "toolkit/portable/text/MarkupStack.h"
 #include "toolkit/portable/textwindow/TextScroll.h"
 #include "toolkit/surface/GdiScope.h"
+#include "toolkit/text/MarkupColours.h"
 #include "toolkit/textwindow/TextWindow.h"
 
 namespace {
@@ -84,12 +85,9 @@ class TextWindow::CLineRenderer {
     void Apply(const MarkupItem& item) {
         switch (item.code) {
         case MarkupCode::TextColour:
-            if (m_stStack.Push({item.code, GetTextColor(m_hDC)}))
-                SetTextColor(m_hDC, item.colour);
-            break;
         case MarkupCode::TextBackground:
-            if (m_stStack.Push({item.code, GetBkColor(m_hDC)}))
-                SetBkColor(m_hDC, item.colour);
+            if (m_stStack.Push({item.code, ContextColour(m_hDC, item.code)}))
+                SetContextColour(m_hDC, item.code, item.colour);
             break;
         case MarkupCode::LineBackground:
             if (!m_bTextDrawn && !m_hLineBrush) {
@@ -119,10 +117,8 @@ class TextWindow::CLineRenderer {
             return;
         switch (saved.kind) {
         case MarkupCode::TextColour:
-            SetTextColor(m_hDC, saved.colour);
-            break;
         case MarkupCode::TextBackground:
-            SetBkColor(m_hDC, saved.colour);
+            SetContextColour(m_hDC, saved.kind, saved.colour);
             break;
         case MarkupCode::Italic:
         case MarkupCode::Bold:
