@@ -29,15 +29,19 @@ size_t DibStride(int width, bool sixteenBit) {
     return pixels * 2 + (pixels % 2 ? 2 : 0);
 }
 
-std::vector<uint8_t> ConvertToDib(const uint8_t* stored, int width, int height, bool sixteenBit) {
+size_t DibSize(int width, int height, bool sixteenBit) {
+    return height > 0 ? DibStride(width, sixteenBit) * static_cast<size_t>(height) : 0;
+}
+
+void ConvertToDib(const uint8_t* stored, int width, int height, bool sixteenBit, uint8_t* out) {
     if (width <= 0 || height <= 0)
-        return {};
+        return;
     const size_t inStride = DecodedStride(width);
     const size_t outStride = DibStride(width, sixteenBit);
-    std::vector<uint8_t> out(outStride * static_cast<size_t>(height), 0);
+    std::fill(out, out + DibSize(width, height, sixteenBit), uint8_t{0});
     for (int j = 0; j < height; ++j) {
         const uint8_t* in = stored + inStride * static_cast<size_t>(j);
-        uint8_t* row = out.data() + outStride * static_cast<size_t>(j);
+        uint8_t* row = out + outStride * static_cast<size_t>(j);
         for (int x = 0; x < width; ++x) {
             const uint8_t* pixel = in + x * kBytesPer24;
             if (sixteenBit) {
@@ -49,7 +53,6 @@ std::vector<uint8_t> ConvertToDib(const uint8_t* stored, int width, int height, 
             }
         }
     }
-    return out;
 }
 
 int ImageOrigin(int requested, int screenSize, int imageSize) {

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 // Bytes of one stored decoder row: 3 per pixel, rounded up to 4.
 size_t DecodedStride(int width);
@@ -17,10 +16,15 @@ void SwapRedAndBlue(uint8_t* row, int width);
 // that every row starts on a 4-byte boundary; or 4 per pixel.
 size_t DibStride(int width, bool sixteenBit);
 
-// The output, bottom row first: row j comes from stored row j, counted from
-// the lowest (the image's bottom row). stored holds height rows of
-// DecodedStride(width) bytes in B, G, R order. Padding bytes are 0.
-std::vector<uint8_t> ConvertToDib(const uint8_t* stored, int width, int height, bool sixteenBit);
+// Bytes of the whole output: height rows of DibStride bytes; 0 for an empty image.
+size_t DibSize(int width, int height, bool sixteenBit);
+
+// Writes the output, DibSize bytes, bottom row first: row j comes from
+// stored row j, counted from the lowest (the image's bottom row). stored
+// holds height rows of DecodedStride(width) bytes in B, G, R order. Padding
+// bytes are 0. The two areas must not overlap. The caller owns both, so the
+// decoder can keep them in plain allocations across libjpeg's error jump.
+void ConvertToDib(const uint8_t* stored, int width, int height, bool sixteenBit, uint8_t* out);
 
 // Where an image of size goes along one axis: at requested, or centred on
 // the screen when requested is negative (division toward zero, so an image

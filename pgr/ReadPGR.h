@@ -18,6 +18,8 @@
 // <windows.h>; the declaration is the one <windows.h> makes for HDC.
 struct HDC__;
 using DrawDCHandle = HDC__*;
+struct HWND__;
+using DrawWindowHandle = HWND__*;
 
 class CReadPGR {
   public:
@@ -60,7 +62,14 @@ class CReadPGR {
     int ReadData(void* buffer, int32_t count);
     void CloseArchive();
 
+    // While set, DrawImage draws into this context instead of the window's.
     void SetDrawDC(DrawDCHandle hdc) { m_hDrawDC = hdc; }
+    // Windows only (ImageDrawing.cpp): decodes the JPEG entry at dataOffset
+    // straight out of the archive, block by block, and draws it with its
+    // top-left corner at (x, y); a negative x or y centres it on the screen
+    // along that axis. 1 when drawn; 0 for an offset of no entry, a reader
+    // that cannot be positioned or data the decoder refuses.
+    int DrawImage(DrawWindowHandle window, int x, int y, int32_t dataOffset);
 
     // Read-only view of the loaded tables, for tools that list an archive.
     // Counts are 0 until ReadFile has succeeded.

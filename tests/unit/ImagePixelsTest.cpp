@@ -35,6 +35,12 @@ TEST(ImagePixels, RowSizes) {
     }
 }
 
+std::vector<uint8_t> Converted(const std::vector<uint8_t>& stored, int width, int height, bool sixteenBit) {
+    std::vector<uint8_t> dib(DibSize(width, height, sixteenBit), 0xAB);
+    ConvertToDib(stored.data(), width, height, sixteenBit, dib.data());
+    return dib;
+}
+
 TEST(ImagePixels, SwapTurnsRgbIntoBgr) {
     std::vector<uint8_t> row = {1, 2, 3, 4, 5, 6, 9};
     SwapRedAndBlue(row.data(), 2);
@@ -44,7 +50,7 @@ TEST(ImagePixels, SwapTurnsRgbIntoBgr) {
 TEST(ImagePixels, SixteenBitPacks555BottomUpWithRowPadding) {
     const int width = 3, height = 2;
     const std::vector<uint8_t> stored = StoredRows(width, height);
-    const std::vector<uint8_t> dib = ConvertToDib(stored.data(), width, height, true);
+    const std::vector<uint8_t> dib = Converted(stored, width, height, true);
     ASSERT_EQ(dib.size(), 8u * height);
     for (int j = 0; j < height; ++j) {
         for (int x = 0; x < width; ++x) {
@@ -62,7 +68,7 @@ TEST(ImagePixels, SixteenBitPacks555BottomUpWithRowPadding) {
 TEST(ImagePixels, ThirtyTwoBitKeepsBgrInFourBytes) {
     const int width = 2, height = 3;
     const std::vector<uint8_t> stored = StoredRows(width, height);
-    const std::vector<uint8_t> dib = ConvertToDib(stored.data(), width, height, false);
+    const std::vector<uint8_t> dib = Converted(stored, width, height, false);
     ASSERT_EQ(dib.size(), 4u * width * height);
     for (int j = 0; j < height; ++j)
         for (int x = 0; x < width; ++x) {
@@ -71,7 +77,9 @@ TEST(ImagePixels, ThirtyTwoBitKeepsBgrInFourBytes) {
             EXPECT_EQ(pixel[1], 8 * j) << "row j from the j-th stored row from the bottom";
             EXPECT_EQ(pixel[2], 255 - 8 * x);
         }
-    EXPECT_TRUE(ConvertToDib(stored.data(), 0, 3, false).empty());
+    EXPECT_EQ(DibSize(0, 3, false), 0u);
+    EXPECT_EQ(DibSize(3, 0, true), 0u);
+    EXPECT_EQ(DibSize(5, 2, true), 24u);
 }
 
 TEST(ImagePixels, NegativeCoordinateCentresOnTheScreen) {
