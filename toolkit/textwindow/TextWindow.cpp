@@ -22,6 +22,8 @@ constexpr unsigned kKeyWaitMs = 100;
 constexpr DWORD kFreeWindowStyle = WS_POPUP | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW | WS_VSCROLL;
 // Where a free-standing text window keeps its object.
 constexpr const char* kTextWindowProperty = "CorvaneTextWindow";
+// The scroll code a program sends to open a document at its first line.
+constexpr WORD kScrollToTop = 255;
 
 LOGFONTA FontDescription(HFONT font) {
     LOGFONTA description = {};
@@ -303,6 +305,10 @@ void TextWindow::OnVScroll(WPARAM wParam) {
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
         request = ScrollRequest::Thumb;
+        break;
+    case SB_TOP:
+    case kScrollToTop:
+        request = ScrollRequest::Top;
         break;
     default:
         return;

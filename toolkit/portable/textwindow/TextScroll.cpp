@@ -58,6 +58,9 @@ int ScrollTo(ScrollRequest request, int position, int thumb, int pageLines, int 
         case ScrollRequest::Thumb:
             next = thumb;
             break;
+        case ScrollRequest::Top:
+            next = 0;
+            break;
     }
     return static_cast<int>(std::clamp<long long>(next, 0, std::max(lastPosition, 0)));
 }

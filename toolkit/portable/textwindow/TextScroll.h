@@ -47,7 +47,9 @@ ShownLines ShownLinesFor(int lines, int firstShown, int clientHeight, int lineHe
 // The scroll messages that move the view; the Windows side maps SB_LINEUP
 // and the rest onto them and leaves every other one to the default window
 // procedure.
-enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, Thumb };
+// Top takes the view to the first line: SB_TOP, and the code 255 a program
+// sends to open a document at its beginning.
+enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, Thumb, Top };
 
 // The new position for a request from position, clamped to
 // 0..lastPosition (0 when that is negative). thumb is the thumb position,
