@@ -53,8 +53,9 @@ int RunScript(const std::vector<Command>& commands) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Result lines end in "\n" alone, as the shell scripts reading them expect.
+    // Lines end in "\n" alone, as the shell scripts reading them expect.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     if (argc > 2) {
         std::fprintf(stderr, "usage: ui_driver [SCRIPT]\n");
         return kBadScript;
