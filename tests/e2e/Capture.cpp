@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr UINT kPaintTimeoutMs = 2000;
+constexpr UINT kAnswerTimeoutMs = 2000;
 constexpr ULONGLONG kSettleMs = 150;
 
 struct ScreenDc {
@@ -88,19 +88,19 @@ bool CaptureRect(const RECT& r, int timeoutMs, const std::string& path, std::str
            WriteFileBytes(path, MakeBmp24(r.right - r.left, r.bottom - r.top, pixels), error);
 }
 
-// Paints still pending in the window's thread are done once it has answered.
-void BringToFrontPainted(HWND window) {
+// Raised even where the system refuses another process the foreground; the
+// window's thread has handled what was sent before once it answers.
+void BringToFront(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetForegroundWindow(window);
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     DWORD_PTR ignored;
-    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPaintTimeoutMs, &ignored);
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored);
 }
 
 }  // namespace
 
 bool CaptureWindow(HWND window, const std::string& path, int timeoutMs, std::string& error) {
-    BringToFrontPainted(window);
+    BringToFront(window);
     RECT r;
     if (!GetWindowRect(window, &r)) {
         error = "the window has gone";

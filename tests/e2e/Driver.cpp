@@ -19,8 +19,8 @@ std::string Quoted(const std::string& text) {
 // holds the icon.
 std::string MessageText(HWND box) {
     for (HWND child : Descendants(box))
-        if (ClassOf(child) == "Static" && !TextOf(child).empty())
-            return TextOf(child);
+        if (ClassOf(child) == "Static" && !CaptionOf(child).empty())
+            return CaptionOf(child);
     return "";
 }
 
@@ -208,7 +208,7 @@ bool CDriver::ReadText(const Command& c, std::string& value, std::string& error)
         error = "no control of class " + Quoted(c.className) + " in " + Quoted(c.title) + WhyNotFound(timeoutMs);
         return false;
     }
-    value = EscapeText(TextOf(control));
+    value = EscapeText(ControlText(control));
     return true;
 }
 

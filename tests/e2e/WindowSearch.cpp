@@ -39,7 +39,7 @@ bool IsButtonClass(const std::string& className) {
 
 bool IsUsableButton(HWND window, const std::string& caption) {
     return IsButtonClass(ClassOf(window)) && IsWindowVisible(window) && IsWindowEnabled(window) &&
-           CaptionMatches(TextOf(window), caption);
+           CaptionMatches(CaptionOf(window), caption);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
 
 HWND FindTopLevel(DWORD processId, const std::string& title, const std::string& className) {
     for (HWND window : VisibleTopLevelWindows(processId))
-        if (TextOf(window) == title && (className.empty() || ClassOf(window) == className))
+        if (CaptionOf(window) == title && (className.empty() || ClassOf(window) == className))
             return window;
     return nullptr;
 }
@@ -84,7 +84,13 @@ std::string ClassOf(HWND window) {
     return std::string(name, length > 0 ? length : 0);
 }
 
-std::string TextOf(HWND window) {
+std::string CaptionOf(HWND window) {
+    char text[1024];
+    const int length = GetWindowTextA(window, text, sizeof text);
+    return std::string(text, length > 0 ? length : 0);
+}
+
+std::string ControlText(HWND window) {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &length))
         return "";

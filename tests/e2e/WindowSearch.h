@@ -25,6 +25,11 @@ HWND FindButton(const std::vector<HWND>& windows, const std::string& caption);
 
 std::string ClassOf(HWND window);
 
-// The window's text through WM_GETTEXT, which the system carries between
-// processes; empty when the window's thread does not answer in time.
-std::string TextOf(HWND window);
+// A window's caption as the system keeps it; for another process's window
+// this asks nothing of its thread, so a busy program cannot slow a search.
+std::string CaptionOf(HWND window);
+
+// A control's own text (an edit box keeps it apart from its caption),
+// through WM_GETTEXT, which the system carries between processes; empty
+// when the control's thread does not answer in time.
+std::string ControlText(HWND control);

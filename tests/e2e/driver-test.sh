@@ -153,9 +153,9 @@ case_failures() {
   expect_failure "no message box" 1 \
     'ui-driver: line 4: message-box: no visible window "Probe" of class "#32770" within 500 ms'
 
-  drive <<<"$probe"$'\n''click Cancel'$'\n''click Continue'
+  drive <<<"$probe"$'\n''click Cancel'$'\n''wait-exit 10000'$'\n''click Continue'
   expect_failure "ended program" 1 \
-    'ui-driver: line 4: click: no visible, enabled button "Continue" in any window of the program (the program has ended, exit code 20)'
+    'ui-driver: line 5: click: no visible, enabled button "Continue" in any window of the program (the program has ended, exit code 20)'
 
   drive <<<"$browser"$'\n''browse-pick C:\no\such\folder'
   expect_failure "missing folder" 1 'ui-driver: line 2: browse-pick: no folder "C:\no\such\folder"'
