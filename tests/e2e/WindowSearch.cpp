@@ -1,0 +1,104 @@
+#include "tests/e2e/WindowSearch.h"
+
+#include <algorithm>
+
+#include "tests/e2e/portable/TextRules.h"
+
+namespace {
+
+// A program busy in its own work must not hang the driver.
+constexpr UINT kTextTimeoutMs = 2000;
+// The toolkit's buttons are a superclass of the system's.
+const char* const kButtonClasses[] = {"Button", "qv_CorButton"};
+
+struct TopLevelSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM search) {
+    auto& s = *reinterpret_cast<TopLevelSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s.processId && IsWindowVisible(window))
+        s.found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+bool IsButtonClass(const std::string& className) {
+    for (const char* name : kButtonClasses)
+        if (className == name)
+            return true;
+    return false;
+}
+
+bool IsUsableButton(HWND window, const std::string& caption) {
+    return IsButtonClass(ClassOf(window)) && IsWindowVisible(window) && IsWindowEnabled(window) &&
+           CaptionMatches(CaptionOf(window), caption);
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
+    TopLevelSearch search{processId, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindTopLevel(DWORD processId, const std::string& title, const std::string& className) {
+    for (HWND window : VisibleTopLevelWindows(processId))
+        if (CaptionOf(window) == title && (className.empty() || ClassOf(window) == className))
+            return window;
+    return nullptr;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> found;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND FindDescendant(HWND parent, const std::string& className) {
+    for (HWND child : Descendants(parent))
+        if (ClassOf(child) == className)
+            return child;
+    return nullptr;
+}
+
+HWND FindButton(const std::vector<HWND>& windows, const std::string& caption) {
+    for (HWND window : windows)
+        for (HWND child : Descendants(window))
+            if (IsUsableButton(child, caption))
+                return child;
+    return nullptr;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256];
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, length > 0 ? length : 0);
+}
+
+std::string CaptionOf(HWND window) {
+    char text[1024];
+    const int length = GetWindowTextA(window, text, sizeof text);
+    return std::string(text, length > 0 ? length : 0);
+}
+
+std::string ControlText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &length))
+        return "";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
+                             kTextTimeoutMs, &copied))
+        return "";
+    text.resize(std::min<size_t>(copied, length));
+    return text;
+}

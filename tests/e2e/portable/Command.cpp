@@ -1,0 +1,163 @@
+#include "tests/e2e/portable/Command.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
+#include "tests/e2e/portable/ScriptWords.h"
+
+namespace {
+
+constexpr size_t kAnyNumber = static_cast<size_t>(-1);
+// Long enough for any installer step, short enough to be a typo when above.
+constexpr long kMaxTimeoutMs = 3600000;
+
+struct VerbForm {
+    const char* name;
+    Verb verb;
+    size_t minArguments;
+    size_t maxArguments;
+    const char* usage;
+};
+
+const VerbForm kForms[] = {
+    {"start", Verb::Start, 1, kAnyNumber, "start PROGRAM [ARGUMENTS...]"},
+    {"wait-exit", Verb::WaitExit, 1, 1, "wait-exit TIMEOUT_MS"},
+    {"wait-window", Verb::WaitWindow, 2, 3, "wait-window TITLE [CLASS] TIMEOUT_MS"},
+    {"click", Verb::Click, 1, 3, "click CAPTION [in WINDOW_TITLE]"},
+    {"message-box", Verb::MessageBox, 1, 1, "message-box TITLE"},
+    {"answer", Verb::Answer, 1, 1, "answer CAPTION"},
+    {"close", Verb::Close, 1, 1, "close WINDOW_TITLE"},
+    {"capture", Verb::Capture, 2, 2, "capture WINDOW_TITLE FILE.bmp"},
+    {"capture-screen", Verb::CaptureScreen, 1, 1, "capture-screen FILE.bmp"},
+    {"window-rect", Verb::WindowRect, 1, 1, "window-rect TITLE"},
+    {"read-text", Verb::ReadText, 2, 2, "read-text WINDOW_TITLE CLASS"},
+    {"browse-pick", Verb::BrowsePick, 1, 1, "browse-pick FOLDER"},
+    {"browse-cancel", Verb::BrowseCancel, 0, 0, "browse-cancel"},
+    {"expect", Verb::Expect, 1, 1, "expect VALUE"},
+    {"set-timeout", Verb::SetTimeout, 1, 1, "set-timeout TIMEOUT_MS"},
+};
+
+const VerbForm* FindForm(const std::string& name) {
+    for (const VerbForm& form : kForms)
+        if (name == form.name)
+            return &form;
+    return nullptr;
+}
+
+bool ParseTimeout(const std::string& word, int& timeoutMs, std::string& error) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end != '\0' || word[0] == '-' || word[0] == '+' || errno != 0 || value > kMaxTimeoutMs) {
+        error = "TIMEOUT_MS must be a whole number of milliseconds up to " + std::to_string(kMaxTimeoutMs) +
+                ", not \"" + word + "\"";
+        return false;
+    }
+    timeoutMs = static_cast<int>(value);
+    return true;
+}
+
+// The fields of each form; arguments holds the words behind the command.
+bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& error) {
+    switch (c.verb) {
+    case Verb::Start:
+        c.path = a[0];
+        c.commandLine = JoinCommandLine(a);
+        return true;
+    case Verb::WaitExit:
+    case Verb::SetTimeout:
+        return ParseTimeout(a[0], c.timeoutMs, error);
+    case Verb::WaitWindow:
+        c.title = a[0];
+        if (a.size() == 3)
+            c.className = a[1];
+        return ParseTimeout(a.back(), c.timeoutMs, error);
+    case Verb::Click:
+        c.caption = a[0];
+        if (a.size() == 1)
+            return true;
+        if (a.size() == 3 && a[1] == "in") {
+            c.title = a[2];
+            return true;
+        }
+        error = "usage: click CAPTION [in WINDOW_TITLE]";
+        return false;
+    case Verb::Answer:
+        c.caption = a[0];
+        return true;
+    case Verb::MessageBox:
+    case Verb::Close:
+    case Verb::WindowRect:
+        c.title = a[0];
+        return true;
+    case Verb::Capture:
+        c.title = a[0];
+        c.path = a[1];
+        return true;
+    case Verb::CaptureScreen:
+    case Verb::BrowsePick:
+        c.path = a[0];
+        return true;
+    case Verb::ReadText:
+        c.title = a[0];
+        c.className = a[1];
+        return true;
+    case Verb::Expect:
+        c.text = a[0];
+        return true;
+    case Verb::BrowseCancel:
+        return true;
+    }
+    return true;
+}
+
+bool IsSkipped(const std::vector<std::string>& words) {
+    return words.empty() || words[0][0] == '#';
+}
+
+}  // namespace
+
+bool GivesValue(Verb verb) {
+    return verb == Verb::WaitExit || verb == Verb::MessageBox || verb == Verb::WindowRect || verb == Verb::ReadText;
+}
+
+bool ParseCommand(const std::vector<std::string>& words, Command& command, std::string& error) {
+    const VerbForm* form = words.empty() ? nullptr : FindForm(words[0]);
+    if (!form) {
+        error = words.empty() ? "no command" : "unknown command \"" + words[0] + "\"";
+        return false;
+    }
+    const std::vector<std::string> arguments(words.begin() + 1, words.end());
+    if (arguments.size() < form->minArguments || arguments.size() > form->maxArguments) {
+        error = std::string("usage: ") + form->usage;
+        return false;
+    }
+    command.verb = form->verb;
+    command.name = form->name;
+    return FillCommand(arguments, command, error);
+}
+
+bool ParseScript(const std::string& script, std::vector<Command>& commands, ScriptError& error) {
+    commands.clear();
+    std::istringstream lines(script);
+    std::string text;
+    std::vector<std::string> words;
+    for (int number = 1; std::getline(lines, text); ++number) {
+        Command command;
+        command.line = number;
+        error.line = number;
+        if (!SplitWords(text, words, error.message))
+            return false;
+        if (IsSkipped(words))
+            continue;
+        if (!ParseCommand(words, command, error.message))
+            return false;
+        if (command.verb == Verb::Expect && (commands.empty() || !GivesValue(commands.back().verb))) {
+            error.message = "expect must follow wait-exit, message-box, window-rect or read-text";
+            return false;
+        }
+        commands.push_back(command);
+    }
+    return true;
+}
