@@ -45,6 +45,21 @@ TEST(CorvaneSurface, NewWindowShowsItsBackgroundAfterTheFirstPaint) {
     Core().Window.Destroy(w);
 }
 
+TEST(CorvaneSurface, HiddenAndShownAgainTheWindowKeepsWhatItShowed) {
+    const int w = NewWindow("");
+    const HWND window = Core().Window.GetHwnd(w);
+    Core().Window.AlwaysBuffer(w);
+    Core().Window.Rectangle(w, 10, 10, 40, 30, RGB(200, 40, 40));
+    Core().Window.Update(w);
+    Core().Window.Hide(w);
+    Core().Window.Show(w, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);
+    HDC dc = GetDC(window);
+    EXPECT_TRUE(WaitFor([&] { return GetPixel(dc, 20, 20) == RGB(200, 40, 40); }));
+    ReleaseDC(window, dc);
+    Core().Window.Destroy(w);
+}
+
 TEST(CorvaneSurface, ClsFillsGradientsAndRepeatsTheLastClear) {
     CBufferedWindow w;
     CWindowOps& ops = Core().Window;

@@ -38,7 +38,8 @@ int CWindowOps::Show(int window, int mode) {
     CorItem* item = m_stCore.FindWindowItem(window);
     if (!item)
         return 0;
-    item->surface->MarkForRepaint();
+    // The whole window is painted again from its back buffer; the erase of
+    // the first paint is not repeated, which would wipe what was drawn.
     InvalidateRect(item->window, nullptr, FALSE);
     ShowWindow(item->window, mode ? mode : SW_SHOW);
     return 1;

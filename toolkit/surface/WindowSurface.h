@@ -180,7 +180,6 @@ class CWindowSurface {
     UpdateMode Mode() const { return m_nUpdateMode; }
     void SetKeepBackBuffer(bool keep) { m_bKeepBackBuffer = keep; }
     void SetClientOffset(int x, int y) { m_nClientOffsetX = x, m_nClientOffsetY = y; }
-    void MarkForRepaint() { m_nPaintCount = 0; }
 
     // Drawing state shared with the drawing operations.
     int thickness = 0;
