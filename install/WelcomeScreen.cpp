@@ -1,0 +1,120 @@
+#include "install/WelcomeScreen.h"
+
+#include <cstring>
+
+#include "InstallerTexts.h"
+#include "install/DocumentLines.h"
+#include "install/InstallerEnd.h"
+#include "install/Unscramble.h"
+#include "pgr/ExtractEntry.h"
+
+namespace {
+
+constexpr DWORD kButtonPollMs = 100;
+constexpr int kMargin = 20;
+constexpr int kButtonsFromBottom = 45;
+constexpr int kNoteFromBottom = 75;
+constexpr int kCornerFromRight = 100;
+constexpr int kCornerFromBottom = 20;
+constexpr int kHeadingY = 120;
+constexpr int kDocumentY = 150;
+constexpr int kDocumentHeightLess = 235;
+constexpr int kCaptionMargin = -30;
+constexpr WPARAM kScrollToTop = 255;
+
+struct Screen {
+    InstallState& state;
+    CCorvaneCore& core;
+    int window;
+    int width, height;
+};
+
+void MakeButtons(Screen& s) {
+    CWindowOps& ops = s.core.Window;
+    const int top = s.height - kButtonsFromBottom;
+    s.state.continueButton =
+        CCorButton(ops.CreateButton(s.window, kMargin, top, kCaptionMargin, 0, UnscrambleText(Texts::WelcomeContinue)));
+    const int besideIt = s.core.LastControlPlaced().right + kMargin;
+    s.state.quitButton =
+        CCorButton(ops.CreateButton(s.window, besideIt, top, kCaptionMargin, 0, UnscrambleText(Texts::WelcomeQuit)));
+}
+
+void WriteAt(Screen& s, int x, int y, const char* text) {
+    s.core.Window.GotoXY(s.window, x, y);
+    s.core.Window.Write(s.window, text);
+}
+
+void WriteHeading(Screen& s) {
+    const char* heading = UnscrambleText(Texts::WelcomeHeading);
+    s.core.Window.SetFont(s.window, UnscrambleText(Texts::WelcomeHeadingFont));
+    SIZE size = {};
+    if (CWindowSurface* surface = s.core.Window.Surface(s.window))
+        GetTextExtentPoint32A(surface->CurrentDC(), heading, static_cast<int>(strlen(heading)), &size);
+    WriteAt(s, (s.width - size.cx) / 2, kHeadingY, heading);
+}
+
+void DrawBanner(Screen& s) {
+    CMemPGR& archive = *s.state.archive;
+    CWindowSurface* surface = s.core.Window.Surface(s.window);
+    if (!surface)
+        return;
+    archive.SetDrawDC(surface->CurrentDC());
+    archive.DrawImage(surface->Window(), 0, 0, archive.FindFile(UnscrambleText(Texts::BannerEntry), nullptr));
+    archive.SetDrawDC(nullptr);
+}
+
+// A missing or unreadable document leaves the window empty. Stored or
+// compressed, the entry reads the same.
+void PrintDocument(Screen& s) {
+    const ExtractedEntry document = ExtractEntry(*s.state.archive, UnscrambleText(Texts::WelcomeDocumentEntry));
+    const int window = s.state.welcomeDocument.Handle();
+    if (document.status == ExtractStatus::Extracted) {
+        for (const std::string& piece : DocumentPieces(reinterpret_cast<const char*>(document.data.get()), document.length))
+            s.core.Window.Write(window, piece.c_str());
+    }
+    SendMessageA(s.core.Window.GetHwnd(window), WM_VSCROLL, kScrollToTop, 0);
+}
+
+void BuildScreen(Screen& s) {
+    CWindowOps& ops = s.core.Window;
+    ops.SetFocus(s.window);
+    ops.SetFont(s.window, UnscrambleText(Texts::WelcomeWindowFont));
+    ops.Hide(s.window);
+    ops.Cls(s.window, static_cast<int>(GetSysColor(COLOR_BTNFACE)));
+    ops.SetfgColor(s.window, GetSysColor(COLOR_BTNTEXT));
+    MakeButtons(s);
+    s.state.welcomeDocument = CCorWindow(ops.CreateWindow(s.window, kMargin, kDocumentY, s.width - 2 * kMargin,
+                                                          s.height - kDocumentHeightLess, "",
+                                                          UnscrambleText(Texts::WelcomeDocumentOptions)));
+    ops.SetKeepOpen(s.window, true);
+    WriteAt(s, kMargin, s.height - kNoteFromBottom, UnscrambleText(Texts::WelcomeNote));
+    ops.SetFont(s.state.welcomeDocument.Handle(), UnscrambleText(Texts::WelcomeDocumentFont));
+    WriteAt(s, s.width - kCornerFromRight, s.height - kCornerFromBottom, UnscrambleText(Texts::WelcomeCorner));
+    WriteHeading(s);
+    DrawBanner(s);
+    PrintDocument(s);
+}
+
+}  // namespace
+
+bool ShowWelcomeScreen(InstallState& state) {
+    CCorvaneCore& core = state.toolkit->Core();
+    const int window = state.installerWindow.Handle();
+    RECT client = {};
+    GetClientRect(core.Window.GetHwnd(window), &client);
+    Screen screen = {state, core, window, client.right, client.bottom};
+    if (!state.welcomeDocument)
+        BuildScreen(screen);
+    core.Window.Update(window);
+    core.Window.Show(window, SW_SHOW);
+    for (;;) {
+        core.WaitEvents(window, "AnyButton,CloseWindow", 0);
+        if (core.Window.CloseRequested(window))
+            EndInstaller();
+        if (state.continueButton.Clicked())
+            return true;
+        if (state.quitButton.Clicked())
+            return false;
+        Sleep(kButtonPollMs);
+    }
+}
