@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr char kNotContiguousTitle[] = "Install Data Corruption";
-
 // Slot order as the sequence fills them.
 const struct {
     FolderSlot slot;
@@ -34,7 +32,8 @@ const struct {
 void OpenArchive(InstallState& state) {
     state.display = CurrentDisplayInfo();
     if (!CheckPayloadContiguous()) {
-        MessageBoxA(nullptr, UnscrambleText(Texts::InstallDataNotContiguous), kNotContiguousTitle, MB_ICONERROR);
+        MessageBoxA(nullptr, UnscrambleText(Texts::InstallDataNotContiguous),
+                    UnscrambleText(Texts::InstallDataCorruptionTitle), MB_ICONERROR);
         EndInstaller();
     }
     const uint8_t* start = nullptr;

@@ -64,12 +64,23 @@ class CHarrowInstall2App : public CWinApp {
     }
 };
 
+// Libraries load from the system directory only, never from beside the
+// installer (a download folder), where a planted copy could lie. Systems
+// without SetDefaultDllDirectories at least lose the current directory.
+void RestrictLibrarySearch() {
+    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const auto setDefault = reinterpret_cast<SetDefaultDirectories>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefault)
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryA("");
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // Libraries load from the system directory only, never from beside the
-    // installer, where a planted copy could lie.
-    SetDllDirectoryA("");
+    RestrictLibrarySearch();
     CHarrowInstall2App app;
     return app.Run(instance);
 }

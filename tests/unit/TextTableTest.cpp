@@ -59,4 +59,16 @@ TEST(TextTable, HeaderEscapesBackslashesAndQuestionMarks) {
         EXPECT_TRUE(header[at + 1] == '\\' || header[at + 1] == '?') << header.substr(at, 2);
 }
 
+TEST(TextTable, FindsTheLongTextsAProgramHoldsPlain) {
+    const std::vector<TextTableEntry> texts = {
+        {"Long", "Install Data is Not Contiguous"},
+        {"Short", "Orvalis"},  // too short to tell: stands in plain texts too
+        {"Absent", "A text nobody wrote into it"},
+        {"Exact", "exactly sixteen."},
+    };
+    const std::string program = std::string("MZ\0\0Install Data is Not Contiguous\0Orvalis\0exactly sixteen.", 59);
+    EXPECT_EQ(FindPlainTexts(texts, program), (std::vector<std::string>{"Long", "Exact"}));
+    EXPECT_TRUE(FindPlainTexts(texts, "").empty());
+}
+
 }  // namespace

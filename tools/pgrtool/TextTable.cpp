@@ -117,3 +117,12 @@ std::string GenerateTextHeader(const std::vector<TextTableEntry>& texts) {
     out += "\n}  // namespace Texts\n";
     return out;
 }
+
+std::vector<std::string> FindPlainTexts(const std::vector<TextTableEntry>& texts, const std::string& bytes) {
+    std::vector<std::string> found;
+    for (const TextTableEntry& text : texts) {
+        if (text.second.size() >= kPlainTextSearchMinimum && bytes.find(text.second) != std::string::npos)
+            found.push_back(text.first);
+    }
+    return found;
+}

@@ -21,16 +21,27 @@ void Pack(const std::string& manifest, const std::string& output) {
     printf("%s: %zu bytes\n", output.c_str(), archive.size());
 }
 
-void ScrambleTexts(const std::string& table, const std::string& output) {
+std::vector<TextTableEntry> LoadTextTable(const std::string& table) {
     const std::vector<uint8_t> bytes = ReadWholeFile(table);
-    std::vector<TextTableEntry> texts;
     try {
-        texts = ParseTextTable(std::string(bytes.begin(), bytes.end()));
+        return ParseTextTable(std::string(bytes.begin(), bytes.end()));
     } catch (const PgrBuildError& e) {
         throw PgrBuildError(table + ": " + e.what());
     }
-    const std::string header = GenerateTextHeader(texts);
+}
+
+void ScrambleTexts(const std::string& table, const std::string& output) {
+    const std::string header = GenerateTextHeader(LoadTextTable(table));
     WriteFileAtomically(output, header.data(), header.size());
+}
+
+// 0 when none of the table's texts stands plain in the program.
+int FindPlainTextsIn(const std::string& table, const std::string& program) {
+    const std::vector<uint8_t> bytes = ReadWholeFile(program);
+    const std::vector<std::string> found = FindPlainTexts(LoadTextTable(table), std::string(bytes.begin(), bytes.end()));
+    for (const std::string& identifier : found)
+        printf("%s: the text %s stands plain in it\n", program.c_str(), identifier.c_str());
+    return found.empty() ? 0 : 1;
 }
 
 }  // namespace
@@ -48,6 +59,11 @@ int main(int argc, char** argv) {
     CLI::App* texts = app.add_subcommand("scramble-texts", "generate the header of scrambled program texts");
     texts->add_option("TABLE", table, "the plain table of texts")->required();
     texts->add_option("-o,--output", headerOutput, "the header to write")->required();
+
+    std::string program;
+    CLI::App* plain = app.add_subcommand("find-plain-texts", "list the table's texts that a program holds plain");
+    plain->add_option("TABLE", table, "the plain table of texts")->required();
+    plain->add_option("PROGRAM", program, "the program to search")->required();
 
     std::string archive;
     CLI::App* list = app.add_subcommand("list", "show the header, every entry and every key of an archive");
@@ -73,6 +89,8 @@ int main(int argc, char** argv) {
             Pack(manifest, packOutput);
         else if (*texts)
             ScrambleTexts(table, headerOutput);
+        else if (*plain)
+            return FindPlainTextsIn(table, program);
         else if (*list)
             ListArchive(archive);
         else if (*verify)
