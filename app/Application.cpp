@@ -18,6 +18,8 @@ int CWinApp::Run(HINSTANCE instance) {
         return 1;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (m_pMainWnd && m_pMainWnd->TranslateAccelerator(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -55,9 +55,7 @@ class CHarrowInstall2App : public CWinApp {
         if (!CWinApp::InitInstance())
             return false;
         m_pMainWnd = std::make_unique<CMainFrame>();
-        char title[64] = {};
-        LoadStringA(Instance(), IDR_MAINFRAME, title, sizeof title);
-        if (!m_pMainWnd->LoadFrame(Instance(), title))
+        if (!m_pMainWnd->LoadFrame(Instance(), IDR_MAINFRAME, IDD_ABOUTBOX))
             return false;
         g_hWorker = StartInstaller(m_pMainWnd->GetSafeHwnd(), Instance());
         return true;
