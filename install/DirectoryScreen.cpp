@@ -105,8 +105,9 @@ int ChooseInstallDirectory(InstallState& state) {
     Build(s);
     Draw(s);
     CButtonOps& buttons = s.core.Button;
+    // Pressed flags first, then the wait: a press while the worker was busy
+    // raised its event to nobody.
     for (;;) {
-        s.core.WaitEvents(s.window, "AnyButton", 0);
         if (buttons.Clicked(s.cancel)) {
             s.core.Window.Hide(s.window);
             return 1;
@@ -115,8 +116,10 @@ int ChooseInstallDirectory(InstallState& state) {
             s.core.Window.Hide(s.window);
             return 0;
         }
-        if (!buttons.Clicked(s.change))
+        if (!buttons.Clicked(s.change)) {
+            s.core.WaitEvents(s.window, "AnyButton", 0);
             continue;
+        }
         const char* picked = Browse(s);
         if (!picked[0])
             continue;

@@ -107,14 +107,16 @@ bool ShowWelcomeScreen(InstallState& state) {
         BuildScreen(screen);
     core.Window.Update(window);
     core.Window.Show(window, SW_SHOW);
+    // The latches are read before every wait too: a press or close that came
+    // while the worker was not waiting raised its event to nobody.
     for (;;) {
-        core.WaitEvents(window, "AnyButton,CloseWindow", 0);
         if (core.Window.CloseRequested(window))
             EndInstaller();
         if (state.continueButton.Clicked())
             return true;
         if (state.quitButton.Clicked())
             return false;
+        core.WaitEvents(window, "AnyButton,CloseWindow", 0);
         Sleep(kButtonPollMs);
     }
 }

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The installer driven as a user drives it, under Wine (inside wine-session):
+#   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
+# CASE is one of: quit close_box cancel_directory old_windows damaged screens.
+# Each asserts what the user sees (through the driver) and what is on disk.
+set -uo pipefail
+case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+mkdir -p "$work"
+
+readonly title="Orvalis 48-bit Image Editor Installation"
+readonly directory_title="Select Installation Directory"
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+win() { echo "Z:$1"; }
+
+drive() {
+  out=$("$here/../wine/wine-run" "$prefix" "$drivers/ui_driver.exe" 2>"$work/stderr")
+  status=$?
+  err=$(cat "$work/stderr")
+  printf '%s:\n%s\n' "$1" "$out"
+  [ "$status" = 0 ] || fail "$1: exit status $status"$'\n'"$out"$'\n'"$err"
+}
+
+# Nothing of the product may be on disk after an installer that ended early.
+expect_nothing_written() {
+  local installed="$prefix/drive_c/Program Files/Orvalis"
+  [ ! -e "$installed" ] || fail "$1: $installed exists"
+}
+
+welcome_then() {
+  printf '%s\n' "start $(win "$installer")" "wait-window \"$title\" 30000" "$@"
+}
+
+case_quit() {
+  welcome_then 'click "Quit Installer"' 'wait-exit 20000' 'expect 0' | drive "second button"
+  expect_nothing_written "second button"
+}
+
+case_close_box() {
+  welcome_then "close \"$title\"" 'wait-exit 20000' 'expect 0' | drive "close box"
+  expect_nothing_written "close box"
+}
+
+case_cancel_directory() {
+  welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" 'click "Cancel Installation"' \
+    'wait-exit 20000' 'expect 0' | drive "directory screen cancelled"
+  expect_nothing_written "directory screen cancelled"
+}
+
+version_message() {
+  printf "Windows reports that you are running %s.  Orvalis 48-bit Image Editor was written for Windows XP, Windows 2000, and Windows Vista.  It may or may not work on your system. If you wish to continue installation, press 'Yes'.  Otherwise, press 'No'.\\\\n\\\\nDo you wish to continue installation?" "$1"
+}
+
+set_wine_version() {
+  if [ -n "$1" ]; then
+    "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
+  else
+    "$WINELOADER" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1
+  fi
+}
+
+# Wine reporting an old Windows: the question names it; No ends, Yes goes on.
+case_old_windows() {
+  trap 'set_wine_version ""' EXIT
+  local row version name
+  for row in 'win98|Windows 95, Windows 98, or Windows Me' 'nt40|Windows NT'; do
+    version=${row%%|*} name=${row#*|}
+    set_wine_version "$version"
+    printf '%s\n' "start $(win "$installer")" "message-box \"$title\"" "expect \"$(version_message "$name")\"" \
+      'answer No' 'wait-exit 20000' 'expect 0' | drive "$version, No"
+    printf '%s\n' "start $(win "$installer")" "message-box \"$title\"" 'answer Yes' \
+      "wait-window \"$title\" 30000" 'click "Quit Installer"' 'wait-exit 20000' | drive "$version, Yes"
+  done
+  expect_nothing_written "old Windows"
+}
+
+# A copy whose embedded archive has one byte changed.
+case_damaged() {
+  local copy=$work/Damaged.exe
+  "$damage" "$archive" "$installer" "$copy" || fail "could not make the damaged copy"
+  local text="The installer's data cannot be read: this copy of the installer is damaged.\\\\n\\\\nPlease download the installer again."
+  printf '%s\n' "start $(win "$copy")" "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
+    'wait-exit 20000' 'expect 0' | drive "damaged archive"
+  expect_nothing_written "damaged archive"
+}
+
+# Pictures of the welcome and directory screens, kept in the work folder.
+case_screens() {
+  welcome_then "capture \"$title\" $(win "$work/welcome.bmp")" 'click Continue' \
+    "wait-window \"$directory_title\" 20000" "capture \"$directory_title\" $(win "$work/directory.bmp")" \
+    'click "Cancel Installation"' 'wait-exit 20000' | drive "screens"
+  local picture
+  for picture in welcome directory; do
+    [ "$(identify -format %k "$work/$picture.bmp" 2>/dev/null || echo 0)" -gt 8 ] ||
+      fail "screens: $picture.bmp is missing or blank"
+  done
+}
+
+. "$here/../wine/wine-env.sh" "$prefix"
+"case_$case_name"
+if [ "$failures" -gt 0 ]; then
+  echo "installer-scenarios $case_name: $failures failed"
+  exit 1
+fi
+echo "installer-scenarios $case_name: passed"
