@@ -85,6 +85,9 @@ void Build(Screen& s) {
     s.window = s.state.installerWindow.CreateWindow(x, y, kWidth, kHeight, kTitle, "noclose nosysmenu").Handle();
     SetWindowPos(s.core.Window.GetHwnd(s.window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CWindowOps& ops = s.core.Window;
+    // Drawn into the back buffer only, so that hiding it for the folder
+    // browser and showing it again gives back what it showed.
+    ops.AlwaysBuffer(s.window);
     s.proceed = ops.CreateButton(s.window, kButtonX, 100, kButtonWidth, kButtonHeight, "Continue");
     s.change = ops.CreateButton(s.window, kButtonX, 135, kButtonWidth, kButtonHeight, "Change Installation Directory");
     s.cancel = ops.CreateButton(s.window, kButtonX, 170, kButtonWidth, kButtonHeight, "Cancel Installation");

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
-# CASE is one of: quit close_box cancel_directory old_windows damaged screens.
+# CASE is one of: quit close_box cancel_directory change_directory old_windows
+# damaged screens.
 # Each asserts what the user sees (through the driver) and what is on disk.
 set -uo pipefail
 case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7
@@ -88,6 +89,27 @@ case_damaged() {
   printf '%s\n' "start $(win "$copy")" "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
     'wait-exit 20000' 'expect 0' | drive "damaged archive"
   expect_nothing_written "damaged archive"
+}
+
+# Same pictures: no pixel differs.
+same_picture() {
+  [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
+}
+
+# The folder browser: cancelled, the directory shown stays as it was; a
+# folder picked, it changes.
+case_change_directory() {
+  local before=$work/before.bmp cancelled=$work/cancelled.bmp picked=$work/picked.bmp
+  welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
+    "capture \"$directory_title\" $(win "$before")" \
+    'click "Change Installation Directory"' 'browse-cancel' "wait-window \"$directory_title\" 20000" \
+    "capture \"$directory_title\" $(win "$cancelled")" \
+    'click "Change Installation Directory"' 'browse-pick C:\windows' "wait-window \"$directory_title\" 20000" \
+    "capture \"$directory_title\" $(win "$picked")" \
+    'click "Cancel Installation"' 'wait-exit 20000' 'expect 0' | drive "change directory"
+  same_picture "$before" "$cancelled" || fail "change directory: cancelling the browser changed the screen"
+  same_picture "$before" "$picked" && fail "change directory: the picked folder is not shown"
+  expect_nothing_written "change directory"
 }
 
 # Pictures of the welcome and directory screens, kept in the work folder.
