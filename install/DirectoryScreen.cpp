@@ -54,13 +54,15 @@ void Draw(Screen& s) {
     ops.Update(s.window);
 }
 
+// The path buffer is also the browser's display-name buffer, which Wine
+// fills while the user moves through the tree; a cancelled browser must not
+// leave that name behind as if it were a choice.
 void RunBrowser(void*, void*) {
     g_sBrowsePath[0] = '\0';
-    if (LPITEMIDLIST item = SHBrowseForFolderA(&g_stBrowse)) {
-        if (!SHGetPathFromIDListA(item, g_sBrowsePath))
-            g_sBrowsePath[0] = '\0';
-        CoTaskMemFree(item);
-    }
+    LPITEMIDLIST item = SHBrowseForFolderA(&g_stBrowse);
+    if (!item || !SHGetPathFromIDListA(item, g_sBrowsePath))
+        g_sBrowsePath[0] = '\0';
+    CoTaskMemFree(item);
 }
 
 // The picked folder, or empty when the user cancelled or picked something

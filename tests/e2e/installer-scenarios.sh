@@ -96,19 +96,62 @@ same_picture() {
   [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
 }
 
-# The folder browser: cancelled, the directory shown stays as it was; a
-# folder picked, it changes.
-case_change_directory() {
-  local before=$work/before.bmp cancelled=$work/cancelled.bmp picked=$work/picked.bmp
+# The band of the directory screen with its two lines of text, without the
+# buttons, whose focus and hover looks follow the mouse.
+text_band() {
+  convert "$1" -crop 740x70+5+25 +repage "$2"
+}
+
+# Where Wine's shell finds the program-files folder.
+program_files_dir() {
+  local key='HKLM\Software\Microsoft\Windows\CurrentVersion'
+  if [ -n "$1" ]; then
+    "$WINELOADER" reg add "$key" /v ProgramFilesDir /d "$1" /f >/dev/null 2>&1
+  else
+    "$WINELOADER" reg add "$key" /v ProgramFilesDir /d 'C:\Program Files' /f >/dev/null 2>&1
+  fi
+}
+
+# The directory screen's text band when the default root is ROOT.
+default_band() {
+  local root=$1 out=$2
+  program_files_dir "$root"
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
-    "capture \"$directory_title\" $(win "$before")" \
+    "capture \"$directory_title\" $(win "$work/default.bmp")" \
+    'click "Cancel Installation"' 'wait-exit 20000' | drive "default root $root"
+  program_files_dir ""
+  text_band "$work/default.bmp" "$out"
+}
+
+# The folder browser: cancelled, the directory shown stays as it was; a
+# folder or a drive root picked, the screen shows exactly what it shows when
+# that folder is the default root: {folder}\{A}\{B}, with a doubled
+# separator after a drive root.
+case_change_directory() {
+  trap 'program_files_dir ""' EXIT
+  local picture
+  welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
+    "capture \"$directory_title\" $(win "$work/before.bmp")" \
     'click "Change Installation Directory"' 'browse-cancel' "wait-window \"$directory_title\" 20000" \
-    "capture \"$directory_title\" $(win "$cancelled")" \
+    "capture \"$directory_title\" $(win "$work/cancelled.bmp")" \
     'click "Change Installation Directory"' 'browse-pick C:\windows' "wait-window \"$directory_title\" 20000" \
-    "capture \"$directory_title\" $(win "$picked")" \
+    "capture \"$directory_title\" $(win "$work/folder.bmp")" \
+    'click "Change Installation Directory"' 'browse-pick C:\' "wait-window \"$directory_title\" 20000" \
+    "capture \"$directory_title\" $(win "$work/root.bmp")" \
     'click "Cancel Installation"' 'wait-exit 20000' 'expect 0' | drive "change directory"
-  same_picture "$before" "$cancelled" || fail "change directory: cancelling the browser changed the screen"
-  same_picture "$before" "$picked" && fail "change directory: the picked folder is not shown"
+  for picture in before cancelled folder root; do
+    text_band "$work/$picture.bmp" "$work/$picture-band.png"
+  done
+  same_picture "$work/before-band.png" "$work/cancelled-band.png" ||
+    fail "change directory: cancelling the browser changed the directory shown"
+  same_picture "$work/before-band.png" "$work/folder-band.png" &&
+    fail "change directory: the picked folder is not shown"
+  default_band 'C:\windows' "$work/windows-default-band.png"
+  same_picture "$work/folder-band.png" "$work/windows-default-band.png" ||
+    fail "change directory: a picked folder is not shown as {folder}\\{A}\\{B}"
+  default_band 'C:\' "$work/root-default-band.png"
+  same_picture "$work/root-band.png" "$work/root-default-band.png" ||
+    fail "change directory: a picked drive root is not shown with its doubled separator"
   expect_nothing_written "change directory"
 }
 
