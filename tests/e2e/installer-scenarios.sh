@@ -2,9 +2,11 @@
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
-# damaged screens.
+# damaged low_space screens.
 # Each asserts what the user sees (through the driver) and what is on disk.
 set -uo pipefail
+# Each scenario pipes its commands into `drive`, whose failures must count here.
+shopt -s lastpipe
 case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work"
@@ -85,7 +87,7 @@ case_old_windows() {
 case_damaged() {
   local copy=$work/Damaged.exe
   "$damage" "$archive" "$installer" "$copy" || fail "could not make the damaged copy"
-  local text="The installer's data cannot be read: this copy of the installer is damaged.\\\\n\\\\nPlease download the installer again."
+  local text="The installer's data cannot be read: this copy of the installer is damaged.\\n\\nPlease download the installer again."
   printf '%s\n' "start $(win "$copy")" "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
     'wait-exit 20000' 'expect 0' | drive "damaged archive"
   expect_nothing_written "damaged archive"
@@ -153,6 +155,46 @@ case_change_directory() {
   same_picture "$work/root-band.png" "$work/root-default-band.png" ||
     fail "change directory: a picked drive root is not shown with its doubled separator"
   expect_nothing_written "change directory"
+}
+
+# A small tmpfs mounted and mapped as Wine's drive E: (root only).
+mount_small_drive() {
+  local mount_point=$work/small-drive
+  mkdir -p "$mount_point"
+  mount -t tmpfs -o size=16m tmpfs "$mount_point" 2>/dev/null || return 1
+  ln -sfn "$mount_point" "$prefix/dosdevices/e:"
+  restart_wine
+}
+
+# A drive mapped while Wine runs is listed by its shell but not asked for its
+# free space until Wine starts again.
+restart_wine() {
+  wineserver -k </dev/null >/dev/null 2>&1
+  wineserver -w </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1
+  "$WINELOADER" wineboot </dev/null >/dev/null 2>&1
+}
+
+unmount_small_drive() {
+  rm -f "$prefix/dosdevices/e:"
+  umount "$work/small-drive" 2>/dev/null
+}
+
+# A drive with less free space than the archive asks for, picked in the
+# browser: the warning states the requirement, then the installer ends.
+case_low_space() {
+  if ! mount_small_drive; then
+    echo "installer-scenarios low_space: skipped: mounting a tmpfs needs root"
+    exit 77
+  fi
+  trap unmount_small_drive EXIT
+  local text="There is not enough free disk space to install Orvalis 48-bit Image Editor.\\n\\nThe installation needs 60 MB of free space on the drive you chose. Please free some space, or choose another drive, and run the installer again."
+  welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
+    'click "Change Installation Directory"' 'browse-pick E:\' "wait-window \"$directory_title\" 20000" \
+    'click Continue' "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
+    'wait-exit 20000' 'expect 0' | drive "too little free space"
+  [ -z "$(ls -A "$work/small-drive")" ] || fail "too little free space: something was written on the small drive"
+  expect_nothing_written "too little free space"
 }
 
 # Pictures of the welcome and directory screens, kept in the work folder.
