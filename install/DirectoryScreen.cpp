@@ -21,7 +21,10 @@ constexpr const char* kBrowseTitle = "Select Installation Directory.";
 constexpr const char* kIntro = "Orvalis 48-bit Image Editor will be installed in the following directory:";
 
 // Shared with the folder browser, which runs on the user-interface thread.
+// The display name gets a buffer of its own: Wine's ANSI browser fills it
+// even when the user cancels, with whatever its wide buffer held.
 char g_sBrowsePath[MAX_PATH];
+char g_sBrowseDisplayName[MAX_PATH];
 BROWSEINFOA g_stBrowse;
 
 struct Screen {
@@ -68,7 +71,7 @@ void RunBrowser(void*, void*) {
 const char* Browse(Screen& s) {
     g_stBrowse = {};
     g_stBrowse.hwndOwner = s.state.installerWindow.Hwnd();
-    g_stBrowse.pszDisplayName = g_sBrowsePath;
+    g_stBrowse.pszDisplayName = g_sBrowseDisplayName;
     g_stBrowse.lpszTitle = kBrowseTitle;
     g_stBrowse.ulFlags = kBrowseFlags;
     s.core.Window.Hide(s.window);
