@@ -7,9 +7,12 @@
 #include <string>
 
 #include "InstallerTexts.h"
+#include "install/CopyInstallFiles.h"
+#include "install/CopyProgress.h"
 #include "install/DirectoryScreen.h"
 #include "install/FreeSpaceRule.h"
 #include "install/InstallerEnd.h"
+#include "install/RegisterAndFinish.h"
 #include "install/SystemChecks.h"
 #include "install/Unscramble.h"
 #include "install/WelcomeScreen.h"
@@ -77,6 +80,14 @@ void CheckFreeSpace(InstallState& state) {
     EndInstaller();
 }
 
+// Every file written is deleted and every file it replaced put back; the
+// directories stay.
+[[noreturn]] void RollBack(InstallState& state) {
+    state.createdFiles.RollBack();
+    state.progressWindow.MessageBox("Installation Aborted", UnscrambleText(Texts::CommonTitle), MB_ICONINFORMATION);
+    EndInstaller();
+}
+
 }  // namespace
 
 void InstallWorker(CCorvane& toolkit, CCorWindow installerWindow) {
@@ -100,5 +111,10 @@ void RunInstallSequence(InstallState& state) {
     for (int slot = 0; slot < 5; ++slot)
         state.driveLetters[slot] = state.folders[slot][0];
     CheckFreeSpace(state);
-    EndInstaller();
+    ShowCopyProgress(state);
+    CopyInstallFiles(state);
+    if (state.aborted == 1)
+        RollBack(state);
+    state.createdFiles.Commit();
+    RegisterAndFinish(state);
 }

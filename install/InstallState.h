@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pgr/DisplayInfo.h"
+#include "install/CopyJournal.h"
 #include "pgr/MemPGR.h"
 #include "toolkit/core/Corvane.h"
 
@@ -26,7 +27,18 @@ enum FolderSlot : int {
     kFolderCount = 6,
 };
 
+// The names the copy step records (names in InstallState).
+enum ProductName : int {
+    kNameCompany = 0,
+    kNameProduct = 1,
+    kNameMainProgramCompany = 2,  // set with the main program's path
+    kNameMainProgramProduct = 3,
+    kNameMainProgramPath = 4,     // full path of the main program as installed
+    kNameCount = 5,
+};
+
 struct InstallState {
+    std::vector<std::string> subdirectories;
     std::string mainProgramName;
     std::string mainLinkName;
     CCorvane* toolkit = nullptr;
@@ -39,9 +51,14 @@ struct InstallState {
     char driveLetters[5] = {};
     DisplayInfo display = {};
     std::unique_ptr<CMemPGR> archive;
+    CCorButton cancelButton;
+    std::string names[kNameCount];
     char targetText[kTargetTextSize] = {};
-    // Every file opened for writing, in order, for the roll-back: as many as
-    // there are, where a fixed list would overflow.
-    std::vector<std::string> createdFiles;
+    // Every file opened for writing, in order, with the files they replaced:
+    // as many as there are, where a fixed list would overflow.
+    CopyJournal createdFiles;
     int aborted = 0;
+    // The progress window's client area and the bar's width as last drawn.
+    SIZE progressClient = {};
+    int progressBarWidth = 0;
 };

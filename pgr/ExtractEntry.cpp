@@ -33,16 +33,17 @@ bool IsCompressed(const uint8_t* stored, int32_t size) {
 // One inflate call without flushing; only the number of bytes produced
 // decides: all of the output space used up, or any other count than the
 // declared length, is a corrupt entry.
-bool Inflate(const uint8_t* stream, uint32_t streamLength, uint32_t length, std::unique_ptr<uint8_t[]>& out) {
+ExtractStatus Inflate(const uint8_t* stream, uint32_t streamLength, uint32_t length,
+                      std::unique_ptr<uint8_t[]>& out) {
     const uint64_t space = uint64_t{length} + kInflateSlack;
     if (uint64_t{length} > kMaxInflateRatio * streamLength || space > UINT32_MAX)
-        return false;
+        return ExtractStatus::Corrupt;
     out = TryAllocate(space);
     if (!out)
-        return false;
+        return ExtractStatus::NoMemory;
     z_stream z{};
     if (inflateInit(&z) != Z_OK)
-        return false;
+        return ExtractStatus::NoMemory;
     z.next_in = const_cast<Bytef*>(stream);
     z.avail_in = streamLength;
     z.next_out = out.get();
@@ -50,7 +51,7 @@ bool Inflate(const uint8_t* stream, uint32_t streamLength, uint32_t length, std:
     inflate(&z, Z_NO_FLUSH);
     const uint64_t produced = space - z.avail_out;
     inflateEnd(&z);
-    return z.avail_out != 0 && produced == length;
+    return z.avail_out != 0 && produced == length ? ExtractStatus::Extracted : ExtractStatus::Corrupt;
 }
 
 }  // namespace
@@ -73,8 +74,10 @@ ExtractedEntry ExtractEntry(CReadPGR& reader, const char* name) {
     result.status = ExtractStatus::Corrupt;
     result.length = static_cast<uint32_t>(size);
     std::unique_ptr<uint8_t[]> stored = TryAllocate(static_cast<uint64_t>(size));
-    if (!stored)
+    if (!stored) {
+        result.status = ExtractStatus::NoMemory;
         return result;
+    }
     if (reader.OpenAt(dataOffset) != kPgrOk) {
         result.status = ExtractStatus::NotOpenable;
         return result;
@@ -92,10 +95,9 @@ ExtractedEntry ExtractEntry(CReadPGR& reader, const char* name) {
     result.compressed = true;
     result.length = LoadLe32(stored.get() + 4);
     std::unique_ptr<uint8_t[]> inflated;
-    if (Inflate(stored.get() + Pgr::kCompressedHeaderSize, static_cast<uint32_t>(size - Pgr::kCompressedHeaderSize),
-                result.length, inflated)) {
-        result.status = ExtractStatus::Extracted;
+    result.status = Inflate(stored.get() + Pgr::kCompressedHeaderSize,
+                            static_cast<uint32_t>(size - Pgr::kCompressedHeaderSize), result.length, inflated);
+    if (result.status == ExtractStatus::Extracted)
         result.data = std::move(inflated);
-    }
     return result;
 }

@@ -12,7 +12,8 @@
     X(Extracted, "extracted")                                                                \
     X(NotFound, "no entry of that name")                                                     \
     X(NotOpenable, "archive cannot be opened")                                               \
-    X(Corrupt, "entry is corrupt: its data is short or does not inflate to its declared length")
+    X(Corrupt, "entry is corrupt: its data is short or does not inflate to its declared length") \
+    X(NoMemory, "not enough memory to hold the entry")
 
 enum class ExtractStatus {
 #define EXTRACT_STATUS_ENUM(name, message) name,

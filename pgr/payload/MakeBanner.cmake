@@ -1,16 +1,27 @@
-# Draws the welcome screen's banner: the width of the installer window's
-# client area, above its heading. Shapes only, so that no font is needed.
-#   cmake -DCONVERT=convert -DOUTPUT=banner.jpg -P MakeBanner.cmake
-execute_process(
-  COMMAND "${CONVERT}" -size 694x110 "gradient:#16306a-#2f8fbf"
-          -fill "#ffffff22" -draw "circle 590,55 590,-20"
-          -fill "#ffffff33" -draw "circle 640,40 640,5"
-          -fill "#f2b134" -draw "roundrectangle 24,30 74,80 8,8"
-          -fill "#e5533c" -draw "roundrectangle 44,50 94,100 8,8"
-          -fill "#ffffff" -draw "rectangle 110,44 420,52"
-          -fill "#ffffffaa" -draw "rectangle 110,62 330,67"
-          -quality 90 "${OUTPUT}"
-  RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "could not draw ${OUTPUT}")
-endif()
+# Draws the demo payload's two pictures: the welcome screen's banner, the
+# width of the installer window's client area, above its heading; and the
+# finish screen's sale banner, the band at its bottom. Shapes only, so that
+# no font is needed.
+#   cmake -DCONVERT=convert -DOUTPUT_DIR=<dir> -P MakeBanner.cmake
+function(draw_picture file)
+  execute_process(COMMAND "${CONVERT}" ${ARGN} -quality 90 "${OUTPUT_DIR}/${file}" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "could not draw ${OUTPUT_DIR}/${file}")
+  endif()
+endfunction()
+
+draw_picture(banner.jpg
+  -size 694x110 "gradient:#16306a-#2f8fbf"
+  -fill "#ffffff22" -draw "circle 590,55 590,-20"
+  -fill "#ffffff33" -draw "circle 640,40 640,5"
+  -fill "#f2b134" -draw "roundrectangle 24,30 74,80 8,8"
+  -fill "#e5533c" -draw "roundrectangle 44,50 94,100 8,8"
+  -fill "#ffffff" -draw "rectangle 110,44 420,52"
+  -fill "#ffffffaa" -draw "rectangle 110,62 330,67")
+
+draw_picture(salebanner.jpg
+  -size 694x55 "gradient:#e5533c-#f2b134"
+  -fill "#ffffff44" -draw "circle 620,27 620,-10"
+  -fill "#16306a" -draw "roundrectangle 20,12 50,42 6,6"
+  -fill "#ffffff" -draw "rectangle 70,20 360,27"
+  -fill "#ffffffaa" -draw "rectangle 70,33 250,37")

@@ -2,7 +2,9 @@
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
-# damaged low_space screens.
+# damaged low_space screens install cancel_copy.
+# The installer with the bulk samples, its archive and pgrtool are found
+# beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
 set -uo pipefail
 # Each scenario pipes its commands into `drive`, whose failures must count here.
@@ -10,6 +12,9 @@ shopt -s lastpipe
 case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work"
+big_installer=$(dirname "$installer")/OrvalisSetupBig.exe
+big_archive=$(dirname "$archive")/demo-big.pgr
+pgrtool=$(dirname "$damage")/../tools/pgrtool/pgrtool
 
 readonly title="Orvalis 48-bit Image Editor Installation"
 readonly directory_title="Select Installation Directory"
@@ -36,8 +41,10 @@ expect_nothing_written() {
   [ ! -e "$installed" ] || fail "$1: $installed exists"
 }
 
+# The installer the scenario starts: the demo, unless a case says otherwise.
+run_installer=$installer
 welcome_then() {
-  printf '%s\n' "start $(win "$installer")" "wait-window \"$title\" 30000" "$@"
+  printf '%s\n' "start $(win "$run_installer")" "wait-window \"$title\" 30000" "$@"
 }
 
 case_quit() {
@@ -207,6 +214,84 @@ case_screens() {
     [ "$(identify -format %k "$work/$picture.bmp" 2>/dev/null || echo 0)" -gt 8 ] ||
       fail "screens: $picture.bmp is missing or blank"
   done
+}
+
+# Where the demo product goes with the default directory, by folder.
+product_dir() { echo "$prefix/drive_c/Program Files/Orvalis/Image Editor"; }
+system_dir() { echo "$prefix/drive_c/windows/system32"; }
+local_data_dir() {
+  local user
+  for user in "$prefix"/drive_c/users/*/AppData/Local; do
+    [ -d "$user" ] && [ "${user#*/users/Public/}" = "$user" ] && echo "$user/Orvalis" && return
+  done
+}
+
+# Every file and directory the demo product may leave, so that scenarios
+# start from a clean disk and leave one to the others.
+remove_product() {
+  rm -rf "$prefix/drive_c/Program Files/Orvalis" "$(local_data_dir)" "$(system_dir)/OrvalisCodecs.txt" \
+    "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orvalis"
+}
+
+# Destination of each demo entry: folder function, path below it, entry.
+readonly demo_files=(
+  "product_dir|Orvalis.exe|ORVALIS_EXE"
+  "product_dir|readme.txt|README_TXT"
+  "product_dir|license.txt|LICENSE_TXT"
+  "product_dir|version.txt|#VERSION"
+  "product_dir|Samples/palette.txt|SAMPLE_PALETTE"
+  "product_dir|Samples/curves.txt|SAMPLE_CURVES"
+  "product_dir|Samples/notes.txt|#SAMPLE_NOTES"
+  "system_dir|OrvalisCodecs.txt|#CODECS_TXT"
+  "local_data_dir|settings.ini|SETTINGS_INI"
+)
+
+through_to_copy() {
+  welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" 'click Continue' "$@"
+}
+
+# With the defaults every entry lands where its group says, byte for byte as
+# the archive holds it, and nothing else lands beside them.
+case_install() {
+  remove_product
+  through_to_copy 'wait-exit 60000' 'expect 0' | drive "install with defaults"
+  "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
+  local row folder path entry
+  for row in "${demo_files[@]}"; do
+    IFS='|' read -r folder path entry <<<"$row"
+    cmp -s "$("$folder")/$path" "$work/extracted/$entry" || fail "install: $path differs from $entry"
+  done
+  local installed
+  installed=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
+  [ "$installed" = "./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./license.txt ./readme.txt ./version.txt " ] ||
+    fail "install: the product directory holds $installed"
+  remove_product
+}
+
+# A cancel answered Yes half-way through the bulk samples: nothing installed
+# stays, a file that was there before is there again as it was, and the
+# directories remain.
+case_cancel_copy() {
+  remove_product
+  run_installer=$big_installer
+  mkdir -p "$(product_dir)"
+  printf 'the readme the user had before\r\n' >"$work/earlier-readme.txt"
+  cp "$work/earlier-readme.txt" "$(product_dir)/readme.txt"
+  # The installer window is hidden by then: the visible window of that title
+  # is the progress window.
+  # While the question is up the copy waits: the picture shows it half-way.
+  through_to_copy "wait-window \"$title\" 20000" "click \"  Cancel  \" in \"$title\"" \
+    'message-box "Tidewell Installation"' 'expect "Would you like to cancel installation"' \
+    "capture \"$title\" $(win "$work/progress.bmp")" 'answer Yes' "message-box \"$title\"" \
+    'expect "Installation Aborted"' 'answer OK' 'wait-exit 20000' 'expect 0' | drive "cancel mid-copy"
+  cmp -s "$work/earlier-readme.txt" "$(product_dir)/readme.txt" || fail "cancel: the earlier readme.txt is not back"
+  local left
+  left=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
+  [ "$left" = "./readme.txt " ] || fail "cancel: left behind: $left"
+  [ -d "$(product_dir)/Bulk" ] || fail "cancel: the directories were removed"
+  [ ! -e "$(system_dir)/OrvalisCodecs.txt" ] || fail "cancel: the system file stayed"
+  [ -z "$(find "$(local_data_dir)" -type f 2>/dev/null)" ] || fail "cancel: application data stayed"
+  remove_product
 }
 
 . "$here/../wine/wine-env.sh" "$prefix"

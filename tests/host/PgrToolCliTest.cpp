@@ -84,6 +84,20 @@ TEST_F(PgrToolCli, PacksTheDemoManifestDeterministically) {
     EXPECT_FALSE(fs::exists(Path("one.pgr.partial")));
 }
 
+TEST_F(PgrToolCli, LaterManifestsAddAfterTheEarlierOnes) {
+    Write("first.json", R"({"entries":[{"name":"A","source":"a.txt"}],"keys":[{"name":"LIST","value":"one"}]})");
+    Write("second.json", R"({"entries":[{"name":"C","source":"a.txt"}],"keys":[{"name":"LIST","value":"two"}]})");
+    ASSERT_EQ(RunTool("pack " + Path("first.json") + " " + Path("second.json") + " -o " + Path("both.pgr")).exitCode, 0);
+    EXPECT_EQ(RunTool("get-key " + Path("both.pgr") + " LIST").output, "one\ntwo\n");
+    ASSERT_EQ(RunTool("extract " + Path("both.pgr") + " -o " + Path("out")).exitCode, 0);
+    EXPECT_EQ(Listing(m_dir / "out"), (std::map<std::string, std::string>{{"A", "alpha"}, {"C", "alpha"}}));
+
+    // A name both use is refused, as within one manifest.
+    const ToolRun twice = RunTool("pack " + Path("first.json") + " " + Path("first.json") + " -o " + Path("x.pgr"));
+    EXPECT_EQ(twice.exitCode, 1);
+    EXPECT_NE(twice.output.find("duplicate entry name \"A\""), std::string::npos) << twice.output;
+}
+
 TEST_F(PgrToolCli, FailsCleanlyOnBadManifests) {
     const std::string longValue(500, 'v');
     struct Case {

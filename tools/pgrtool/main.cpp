@@ -13,9 +13,11 @@
 
 namespace {
 
-void Pack(const std::string& manifest, const std::string& output) {
+// Later manifests add their entries and keys after those of the earlier ones.
+void Pack(const std::vector<std::string>& manifests, const std::string& output) {
     PgrBuilder builder;
-    LoadManifest(manifest, builder);
+    for (const std::string& manifest : manifests)
+        LoadManifest(manifest, builder);
     const std::vector<uint8_t> archive = builder.Build();
     WriteFileAtomically(output, archive.data(), archive.size());
     printf("%s: %zu bytes\n", output.c_str(), archive.size());
@@ -50,9 +52,10 @@ int main(int argc, char** argv) {
     CLI::App app{"pgrtool: builds and inspects PGR install-data archives"};
     app.require_subcommand(1);
 
-    std::string manifest, packOutput;
-    CLI::App* pack = app.add_subcommand("pack", "build an archive from a JSON manifest");
-    pack->add_option("MANIFEST", manifest, "the manifest")->required();
+    std::vector<std::string> manifests;
+    std::string packOutput;
+    CLI::App* pack = app.add_subcommand("pack", "build an archive from JSON manifests");
+    pack->add_option("MANIFEST", manifests, "the manifests, read in order")->required();
     pack->add_option("-o,--output", packOutput, "the archive to write")->required();
 
     std::string table, headerOutput;
@@ -86,7 +89,7 @@ int main(int argc, char** argv) {
     CLI11_PARSE(app, argc, argv);
     try {
         if (*pack)
-            Pack(manifest, packOutput);
+            Pack(manifests, packOutput);
         else if (*texts)
             ScrambleTexts(table, headerOutput);
         else if (*plain)

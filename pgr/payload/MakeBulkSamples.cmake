@@ -1,0 +1,25 @@
+# cmake -DOUTPUT_DIR=<dir> -P MakeBulkSamples.cmake
+#
+# A manifest that adds to the demo payload's a subdirectory of 120 stored
+# sample files of 235000 bytes each, about 28 MB in all: enough for the copy
+# to take a while, for a copy benchmark and for a cancel in mid-copy.
+set(count 120)
+set(line "Orvalis bulk sample, 47 bytes a line: 0123456\n")
+string(REPEAT "${line}" 5000 body)
+set(keys "    {\"name\": \"INSTALLSUBDIR\", \"value\": \"Bulk\"}")
+set(entries "")
+foreach(index RANGE 1 ${count})
+  string(LENGTH "${index}" digits)
+  math(EXPR pad "3 - ${digits}")
+  string(REPEAT "0" ${pad} zeros)
+  set(number "${zeros}${index}")
+  # Each file differs from the next in its first line, so a mix-up shows.
+  file(WRITE "${OUTPUT_DIR}/bulk/sample-${number}.dat" "sample ${number}\n${body}")
+  if(entries)
+    string(APPEND entries ",\n")
+  endif()
+  string(APPEND entries "    {\"name\": \"BULK_${number}\", \"source\": \"bulk/sample-${number}.dat\"}")
+  string(APPEND keys ",\n    {\"name\": \"BULK:ENTRY\", \"value\": \"BULK_${number}\"}")
+  string(APPEND keys ",\n    {\"name\": \"BULK:TARGET\", \"value\": \"sample-${number}.dat\"}")
+endforeach()
+file(WRITE "${OUTPUT_DIR}/bulk.json" "{\n  \"entries\": [\n${entries}\n  ],\n  \"keys\": [\n${keys}\n  ]\n}\n")
