@@ -2,7 +2,7 @@
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
-# damaged low_space screens install cancel_copy.
+# damaged low_space small_display screens install cancel_copy.
 # The installer with the bulk samples, its archive and pgrtool are found
 # beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
@@ -27,8 +27,11 @@ fail() {
 
 win() { echo "Z:$1"; }
 
+# What the driver runs inside: nothing, or a Wine session of its own.
+session=()
+
 drive() {
-  out=$("$here/../wine/wine-run" "$prefix" "$drivers/ui_driver.exe" 2>"$work/stderr")
+  out=$("${session[@]}" "$here/../wine/wine-run" "$prefix" "$drivers/ui_driver.exe" 2>"$work/stderr")
   status=$?
   err=$(cat "$work/stderr")
   printf '%s:\n%s\n' "$1" "$out"
@@ -202,6 +205,21 @@ case_low_space() {
     'wait-exit 20000' 'expect 0' | drive "too little free space"
   [ -z "$(ls -A "$work/small-drive")" ] || fail "too little free space: something was written on the small drive"
   expect_nothing_written "too little free space"
+}
+
+# A display smaller than the installer window: the window overlaps the
+# screen's edges equally, so its origin is negative on both axes. Wine
+# takes the screen's size when it starts, so the driver runs in a session of
+# its own on a small screen, and this session's Wine starts again after it.
+case_small_display() {
+  wineserver -k </dev/null >/dev/null 2>&1
+  wineserver -w </dev/null >/dev/null 2>&1
+  session=(env -u DISPLAY WINE_SESSION_SCREEN=640x480x24 "$here/../wine/wine-session" "$prefix")
+  welcome_then "window-rect \"$title\"" "expect \"x=-30 y=-22 width=700 height=525\"" \
+    "close \"$title\"" 'wait-exit 20000' 'expect 0' | drive "small display"
+  session=()
+  restart_wine
+  expect_nothing_written "small display"
 }
 
 # Pictures of the welcome and directory screens, kept in the work folder.
