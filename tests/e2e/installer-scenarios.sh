@@ -2,7 +2,7 @@
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
-# damaged low_space small_display screens install cancel_copy.
+# damaged low_space small_display planted_libraries screens install cancel_copy.
 # The installer with the bulk samples, its archive and pgrtool are found
 # beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
@@ -220,6 +220,37 @@ case_small_display() {
   session=()
   restart_wine
   expect_nothing_written "small display"
+}
+
+# Libraries the installer or the system's dialogs may load, and the
+# installer's own imports that are not always taken from the system.
+readonly planted_names="comctl32 dwmapi uxtheme msimg32 version propsys windowscodecs oleacc"
+
+# Copies of those libraries planted beside the installer in a downloads
+# folder, with Wine told to prefer such copies to its own: the installer
+# loads none of them through its screens and the folder browser, where a
+# program with the ordinary search order takes one.
+case_planted_libraries() {
+  local wine_tests downloads=$work/downloads name loaded
+  wine_tests=$(dirname "$installer")/../tests/wine
+  rm -rf "$downloads"
+  mkdir -p "$downloads"
+  cp "$installer" "$wine_tests/load_library_probe.exe" "$downloads/"
+  for name in $planted_names; do
+    cp "$wine_tests/planted/dwmapi.dll" "$downloads/$name.dll"
+  done
+  export WINE_EXTRA_OVERRIDES="$(tr ' ' , <<<"$planted_names")=n,b"
+  "$here/../wine/wine-run" "$prefix" "$(win "$downloads/load_library_probe.exe")" uxtheme.dll
+  [ -e "$downloads/uxtheme.dll.loaded" ] ||
+    fail "planted libraries: the ordinary search order did not take the planted copy, so this test proves nothing"
+  rm -f "$downloads"/*.loaded
+  installer=$downloads/$(basename "$installer")
+  welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
+    'click "Change Installation Directory"' 'browse-cancel' "wait-window \"$directory_title\" 20000" \
+    'click "Cancel Installation"' 'wait-exit 20000' 'expect 0' | drive "planted libraries"
+  unset WINE_EXTRA_OVERRIDES
+  loaded=$(cd "$downloads" && ls -- *.loaded 2>/dev/null)
+  [ -z "$loaded" ] || fail "planted libraries: the installer loaded the planted" $loaded
 }
 
 # Pictures of the welcome and directory screens, kept in the work folder.

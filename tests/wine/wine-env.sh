@@ -5,8 +5,9 @@
 # Wine wants an absolute prefix; callers may give one relative to here.
 export WINEPREFIX=$(realpath -m "$1")
 export WINEDEBUG=-all
-# No network here: never offer to download Mono or Gecko.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No network here: never offer to download Mono or Gecko. WINE_EXTRA_OVERRIDES
+# adds a test's own load orders.
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINE_EXTRA_OVERRIDES:+;$WINE_EXTRA_OVERRIDES}"
 
 # shellcheck source=wine-loaders.sh
 . "$(dirname "${BASH_SOURCE[0]}")/wine-loaders.sh"
