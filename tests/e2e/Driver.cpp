@@ -75,6 +75,11 @@ bool CDriver::Dispatch(const Command& c, std::string& value, std::string& error)
     case Verb::SetTimeout:
         m_nTimeoutMs = c.timeoutMs;
         return true;
+    case Verb::Elapsed:
+        if (!NeedProgram(error))
+            return false;
+        value = std::to_string(GetTickCount64() - m_nStartTick) + " ms";
+        return true;
     }
     error = "command not handled";
     return false;
@@ -116,6 +121,7 @@ bool CDriver::Start(const Command& c, std::string& error) {
         return false;
     }
     m_hMessageBox = nullptr;
+    m_nStartTick = GetTickCount64();
     return m_stProgram.Start(c.commandLine, error);
 }
 

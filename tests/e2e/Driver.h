@@ -39,4 +39,5 @@ class CDriver {
     HWND m_hMessageBox = nullptr;
     int m_nTimeoutMs = kDefaultTimeoutMs;
     std::string m_sLastValue;
+    ULONGLONG m_nStartTick = 0;  // when the program was started
 };

@@ -36,6 +36,7 @@ const VerbForm kForms[] = {
     {"browse-cancel", Verb::BrowseCancel, 0, 0, "browse-cancel"},
     {"expect", Verb::Expect, 1, 1, "expect VALUE"},
     {"set-timeout", Verb::SetTimeout, 1, 1, "set-timeout TIMEOUT_MS"},
+    {"elapsed", Verb::Elapsed, 0, 0, "elapsed"},
 };
 
 const VerbForm* FindForm(const std::string& name) {
@@ -107,6 +108,7 @@ bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& err
         c.text = a[0];
         return true;
     case Verb::BrowseCancel:
+    case Verb::Elapsed:
         return true;
     }
     return true;
@@ -119,7 +121,8 @@ bool IsSkipped(const std::vector<std::string>& words) {
 }  // namespace
 
 bool GivesValue(Verb verb) {
-    return verb == Verb::WaitExit || verb == Verb::MessageBox || verb == Verb::WindowRect || verb == Verb::ReadText;
+    return verb == Verb::WaitExit || verb == Verb::MessageBox || verb == Verb::WindowRect || verb == Verb::ReadText ||
+           verb == Verb::Elapsed;
 }
 
 bool ParseCommand(const std::vector<std::string>& words, Command& command, std::string& error) {

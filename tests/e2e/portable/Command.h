@@ -21,6 +21,7 @@ enum class Verb {
     BrowseCancel,
     Expect,
     SetTimeout,
+    Elapsed,
 };
 
 // Waits without a timeout of their own take the script's current default.
