@@ -50,6 +50,8 @@ bool CDriver::Dispatch(const Command& c, std::string& value, std::string& error)
         return WaitTopLevel(c.title, c.className, c.timeoutMs, window, error);
     case Verb::Click:
         return Click(c, error);
+    case Verb::WaitButton:
+        return WaitButton(c, window, error);
     case Verb::MessageBox:
         return ReadMessageBox(c, value, error);
     case Verb::Answer:
@@ -138,11 +140,18 @@ bool CDriver::WaitExit(const Command& c, std::string& value, std::string& error)
 }
 
 bool CDriver::Click(const Command& c, std::string& error) {
+    HWND button = nullptr;
+    if (!WaitButton(c, button, error))
+        return false;
+    ClickButton(button);
+    return true;
+}
+
+bool CDriver::WaitButton(const Command& c, HWND& button, std::string& error) const {
     if (!NeedProgram(error))
         return false;
     const int timeoutMs = TimeoutOf(c);
     const DWORD id = m_stProgram.Id();
-    HWND button = nullptr;
     const bool found = PollUntil(timeoutMs, [&] {
         const HWND window = c.title.empty() ? nullptr : FindTopLevel(id, c.title);
         if (!c.title.empty() && !window)
@@ -156,7 +165,6 @@ bool CDriver::Click(const Command& c, std::string& error) {
                 WhyNotFound(timeoutMs);
         return false;
     }
-    ClickButton(button);
     return true;
 }
 

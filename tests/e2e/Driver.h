@@ -18,6 +18,9 @@ class CDriver {
     bool Start(const Command& c, std::string& error);
     bool WaitExit(const Command& c, std::string& value, std::string& error);
     bool Click(const Command& c, std::string& error);
+    // Waits for a visible, enabled button of that caption (in the command's
+    // window, or in any window of the program).
+    bool WaitButton(const Command& c, HWND& button, std::string& error) const;
     bool ReadMessageBox(const Command& c, std::string& value, std::string& error);
     bool Answer(const Command& c, std::string& error);
     bool WindowRect(const Command& c, std::string& value, std::string& error);

@@ -27,11 +27,13 @@ fail() {
 
 win() { echo "Z:$1"; }
 
-# What the driver runs inside: nothing, or a Wine session of its own.
+# What the driver runs inside: nothing, or a Wine session of its own; and
+# on Wine's own screen or inside a Wine virtual desktop.
 session=()
+desktop=()
 
 drive() {
-  out=$("${session[@]}" "$here/../wine/wine-run" "$prefix" "$drivers/ui_driver.exe" 2>"$work/stderr")
+  out=$("${session[@]}" "$here/../wine/wine-run" "$prefix" "${desktop[@]}" "$drivers/ui_driver.exe" 2>"$work/stderr")
   status=$?
   err=$(cat "$work/stderr")
   printf '%s:\n%s\n' "$1" "$out"
@@ -46,6 +48,9 @@ expect_nothing_written() {
 
 # The installer the scenario starts: the demo, unless a case says otherwise.
 run_installer=$installer
+# The first sign of the copy having ended, and what then ends the installer.
+after_copy_command='wait-exit 120000'
+after_copy_rest=()
 welcome_then() {
   printf '%s\n' "start $(win "$run_installer")" "wait-window \"$title\" 30000" "$@"
 }
@@ -348,6 +353,85 @@ case_cancel_copy() {
   [ ! -e "$(system_dir)/OrvalisCodecs.txt" ] || fail "cancel: the system file stayed"
   [ -z "$(find "$(local_data_dir)" -type f 2>/dev/null)" ] || fail "cancel: application data stayed"
   remove_product
+}
+
+# An MSI of every file in a folder, built with wixl, installing them into
+# one folder under Program Files.
+make_msi() {
+  local files=$1 msi=$2 wxs=$2.wxs i=0 name components="" refs=""
+  for name in $(cd "$files" && ls); do
+    i=$((i + 1))
+    components+="<Component Id=\"c$i\" Guid=\"*\"><File Id=\"f$i\" Source=\"$name\" KeyPath=\"yes\"/></Component>"
+    refs+="<ComponentRef Id=\"c$i\"/>"
+  done
+  cat >"$wxs" <<EOF
+<?xml version="1.0" encoding="utf-8"?>
+<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
+  <Product Id="*" Name="Orvalis bulk samples" Language="1033" Version="1.0.0" Manufacturer="Orvalis"
+           UpgradeCode="6f9a4b1e-2c3d-4e5f-8a7b-1c2d3e4f5a6b">
+    <Package InstallerVersion="200" Compressed="yes" InstallScope="perMachine"/>
+    <Media Id="1" Cabinet="bulk.cab" EmbedCab="yes"/>
+    <Directory Id="TARGETDIR" Name="SourceDir">
+      <Directory Id="ProgramFilesFolder">
+        <Directory Id="INSTALLDIR" Name="OrvalisMsiBench">$components</Directory>
+      </Directory>
+    </Directory>
+    <Feature Id="All" Level="1">$refs</Feature>
+  </Product>
+</Wix>
+EOF
+  (cd "$files" && wixl -o "$msi" "$wxs")
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+milliseconds_now() { echo $(($(date +%s%N) / 1000000)); }
+
+# A measurement, not a test (scripts/copy-bench runs it): the copy phase of
+# the bulk-sample installer, from its progress window appearing to the
+# window that follows it, beside bare_extract writing every entry of the same
+# archive, and beside Wine's msiexec installing an MSI of the same files with
+# its progress bar. Medians of RUNS runs (3 unless set) and the ratios.
+# The installer runs in a Wine virtual desktop: on a bare X server Wine
+# waits up to two seconds for a window manager whenever a window is hidden
+# or destroyed, which a person's screen never makes them wait. msiexec runs
+# as it is, its whole run timed, as a person would time it.
+case_bench_copy() {
+  desktop=(explorer /desktop=bench,1024x768)
+  local runs=${RUNS:-3} i times copy=() bare=() msi=() start
+  local bare_extract msi_file=$work/bulk.msi
+  bare_extract=$(dirname "$installer")/../tests/bench/bare_extract.exe
+  rm -rf "$work/files"
+  "$pgrtool" extract "$big_archive" -o "$work/files" >/dev/null || fail "could not extract the archive"
+  make_msi "$work/files" "$msi_file" || fail "wixl could not build the MSI"
+  run_installer=$big_installer
+  for i in $(seq "$runs"); do
+    remove_product
+    through_to_copy 'wait-button "  Cancel  " 60000' elapsed "$after_copy_command" elapsed \
+      "${after_copy_rest[@]}" | drive "installer, run $i"
+    mapfile -t times < <(sed -n 's/^ok elapsed: \([0-9]*\) ms$/\1/p' <<<"$out")
+    copy+=($((times[1] - times[0])))
+    remove_product
+
+    rm -rf "$work/bare" && mkdir -p "$work/bare"
+    bare+=("$("$here/../wine/wine-run" "$prefix" "$bare_extract" "$(win "$big_archive")" "$(win "$work/bare")" |
+      sed -n 's/^\([0-9]*\) ms for .*/\1/p')")
+
+    start=$(milliseconds_now)
+    "$WINELOADER" msiexec /i "$(win "$msi_file")" /qb >/dev/null 2>&1 || fail "msiexec did not install the MSI"
+    msi+=($(($(milliseconds_now) - start)))
+    "$WINELOADER" msiexec /x "$(win "$msi_file")" /qn >/dev/null 2>&1 || fail "msiexec did not remove the MSI"
+  done
+  local copy_median bare_median msi_median
+  copy_median=$(printf '%s\n' "${copy[@]}" | median)
+  bare_median=$(printf '%s\n' "${bare[@]}" | median)
+  msi_median=$(printf '%s\n' "${msi[@]}" | median)
+  echo "copy of $(du -sh "$work/files" | cut -f1) in $(find "$work/files" -type f | wc -l) files, medians of $runs runs:"
+  echo "  installer's copy phase:   $copy_median ms (${copy[*]})"
+  echo "  bare extraction:          $bare_median ms (${bare[*]})"
+  echo "  msiexec /qb, whole run:   $msi_median ms (${msi[*]})"
+  awk -v c="$copy_median" -v b="$bare_median" -v m="$msi_median" \
+    'BEGIN { printf "  installer / bare extraction: %.2f\n  installer / msiexec: %.2f\n", c / b, c / m }'
 }
 
 . "$here/../wine/wine-env.sh" "$prefix"

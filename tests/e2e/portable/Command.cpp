@@ -25,6 +25,7 @@ const VerbForm kForms[] = {
     {"wait-exit", Verb::WaitExit, 1, 1, "wait-exit TIMEOUT_MS"},
     {"wait-window", Verb::WaitWindow, 2, 3, "wait-window TITLE [CLASS] TIMEOUT_MS"},
     {"click", Verb::Click, 1, 3, "click CAPTION [in WINDOW_TITLE]"},
+    {"wait-button", Verb::WaitButton, 2, 2, "wait-button CAPTION TIMEOUT_MS"},
     {"message-box", Verb::MessageBox, 1, 1, "message-box TITLE"},
     {"answer", Verb::Answer, 1, 1, "answer CAPTION"},
     {"close", Verb::Close, 1, 1, "close WINDOW_TITLE"},
@@ -84,6 +85,9 @@ bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& err
         }
         error = "usage: click CAPTION [in WINDOW_TITLE]";
         return false;
+    case Verb::WaitButton:
+        c.caption = a[0];
+        return ParseTimeout(a[1], c.timeoutMs, error);
     case Verb::Answer:
         c.caption = a[0];
         return true;

@@ -10,6 +10,7 @@ enum class Verb {
     WaitExit,
     WaitWindow,
     Click,
+    WaitButton,
     MessageBox,
     Answer,
     Close,
