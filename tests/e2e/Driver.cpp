@@ -67,6 +67,11 @@ bool CDriver::Dispatch(const Command& c, std::string& value, std::string& error)
         return CaptureScreen(c.path, TimeoutOf(c), error);
     case Verb::WindowRect:
         return WindowRect(c, value, error);
+    case Verb::Move:
+        if (!WaitTopLevel(c.title, "", TimeoutOf(c), window, error))
+            return false;
+        SetWindowPos(window, nullptr, c.x, c.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return true;
     case Verb::ReadText:
         return ReadText(c, value, error);
     case Verb::BrowsePick:

@@ -340,10 +340,12 @@ case_cancel_copy() {
   cp "$work/earlier-readme.txt" "$(product_dir)/readme.txt"
   # The installer window is hidden by then: the visible window of that title
   # is the progress window.
-  # While the question is up the copy waits: the picture shows it half-way.
+  # While the question is up the copy waits: moved aside, it leaves the
+  # picture of the progress window half-way.
   through_to_copy "wait-window \"$title\" 20000" "click \"  Cancel  \" in \"$title\"" \
     'message-box "Tidewell Installation"' 'expect "Would you like to cancel installation"' \
-    "capture \"$title\" $(win "$work/progress.bmp")" 'answer Yes' "message-box \"$title\"" \
+    'move "Tidewell Installation" 0 0' "capture \"$title\" $(win "$work/progress.bmp")" \
+    'answer Yes' "message-box \"$title\"" \
     'expect "Installation Aborted"' 'answer OK' 'wait-exit 20000' 'expect 0' | drive "cancel mid-copy"
   cmp -s "$work/earlier-readme.txt" "$(product_dir)/readme.txt" || fail "cancel: the earlier readme.txt is not back"
   local left

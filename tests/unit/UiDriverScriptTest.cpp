@@ -141,6 +141,10 @@ TEST(UiDriverCommands, ParsesEachFormIntoItsFields) {
     ASSERT_TRUE(ParseCommand({"read-text", "Setup", "Edit"}, c, error)) << error;
     EXPECT_EQ(c.className, "Edit");
 
+    ASSERT_TRUE(ParseCommand({"move", "Setup", "-30", "700"}, c, error)) << error;
+    EXPECT_EQ(c.x, -30);
+    EXPECT_EQ(c.y, 700);
+
     ASSERT_TRUE(ParseCommand({"expect", "a\\nb"}, c, error)) << error;
     EXPECT_EQ(c.text, "a\\nb");
     EXPECT_EQ(c.name, "expect");
@@ -160,6 +164,9 @@ TEST(UiDriverCommands, RejectsBadLinesWithTheirReason) {
         {{"click", "Next", "in"}, "usage: click CAPTION [in WINDOW_TITLE]"},
         {{"browse-cancel", "now"}, "usage: browse-cancel"},
         {{"capture", "Setup"}, "usage: capture WINDOW_TITLE FILE.bmp"},
+        {{"move", "Setup", "10"}, "usage: move WINDOW_TITLE X Y"},
+        {{"move", "Setup", "10", "1.5"}, "X and Y must be whole numbers of pixels, not \"1.5\""},
+        {{"move", "Setup", "", "0"}, "X and Y must be whole numbers of pixels, not \"\""},
     };
     for (const Case& c : cases) {
         Command command;

@@ -32,6 +32,7 @@ const VerbForm kForms[] = {
     {"capture", Verb::Capture, 2, 2, "capture WINDOW_TITLE FILE.bmp"},
     {"capture-screen", Verb::CaptureScreen, 1, 1, "capture-screen FILE.bmp"},
     {"window-rect", Verb::WindowRect, 1, 1, "window-rect TITLE"},
+    {"move", Verb::Move, 3, 3, "move WINDOW_TITLE X Y"},
     {"read-text", Verb::ReadText, 2, 2, "read-text WINDOW_TITLE CLASS"},
     {"browse-pick", Verb::BrowsePick, 1, 1, "browse-pick FOLDER"},
     {"browse-cancel", Verb::BrowseCancel, 0, 0, "browse-cancel"},
@@ -39,6 +40,18 @@ const VerbForm kForms[] = {
     {"set-timeout", Verb::SetTimeout, 1, 1, "set-timeout TIMEOUT_MS"},
     {"elapsed", Verb::Elapsed, 0, 0, "elapsed"},
 };
+
+bool ParseCoordinate(const std::string& word, int& value, std::string& error) {
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end != '\0' || errno != 0 || parsed < -100000 || parsed > 100000) {
+        error = "X and Y must be whole numbers of pixels, not \"" + word + "\"";
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
 
 const VerbForm* FindForm(const std::string& name) {
     for (const VerbForm& form : kForms)
@@ -100,6 +113,9 @@ bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& err
         c.title = a[0];
         c.path = a[1];
         return true;
+    case Verb::Move:
+        c.title = a[0];
+        return ParseCoordinate(a[1], c.x, error) && ParseCoordinate(a[2], c.y, error);
     case Verb::CaptureScreen:
     case Verb::BrowsePick:
         c.path = a[0];

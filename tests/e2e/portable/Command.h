@@ -17,6 +17,7 @@ enum class Verb {
     Capture,
     CaptureScreen,
     WindowRect,
+    Move,
     ReadText,
     BrowsePick,
     BrowseCancel,
@@ -40,6 +41,7 @@ struct Command {
     std::string commandLine;  // start: the program and its arguments
     std::string text;         // expect: the value, as printed
     int timeoutMs = kUseDefaultTimeout;
+    int x = 0, y = 0;  // move: the new top-left corner on the screen
 };
 
 // True for the commands whose result line carries a value expect can check.
