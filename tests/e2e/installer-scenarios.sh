@@ -2,7 +2,8 @@
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
-# damaged low_space small_display planted_libraries screens install cancel_copy.
+# damaged low_space small_display planted_libraries screens install cancel_copy
+# cancel_declined (and bench_copy, a measurement: scripts/copy-bench).
 # The installer with the bulk samples, its archive and pgrtool are found
 # beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
@@ -330,7 +331,8 @@ case_install() {
 }
 
 # A cancel answered Yes half-way through the bulk samples: nothing installed
-# stays, a file that was there before is there again as it was, and the
+# stays, the files that were there before (one of an earlier installation,
+# one in the system folder) are there again as they were, and the
 # directories remain.
 case_cancel_copy() {
   remove_product
@@ -338,6 +340,8 @@ case_cancel_copy() {
   mkdir -p "$(product_dir)"
   printf 'the readme the user had before\r\n' >"$work/earlier-readme.txt"
   cp "$work/earlier-readme.txt" "$(product_dir)/readme.txt"
+  printf 'a codec list some other program put there\r\n' >"$work/earlier-codecs.txt"
+  cp "$work/earlier-codecs.txt" "$(system_dir)/OrvalisCodecs.txt"
   # The installer window is hidden by then: the visible window of that title
   # is the progress window.
   # While the question is up the copy waits: moved aside, it leaves the
@@ -352,8 +356,30 @@ case_cancel_copy() {
   left=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
   [ "$left" = "./readme.txt " ] || fail "cancel: left behind: $left"
   [ -d "$(product_dir)/Bulk" ] || fail "cancel: the directories were removed"
-  [ ! -e "$(system_dir)/OrvalisCodecs.txt" ] || fail "cancel: the system file stayed"
+  cmp -s "$work/earlier-codecs.txt" "$(system_dir)/OrvalisCodecs.txt" ||
+    fail "cancel: the system folder's earlier OrvalisCodecs.txt is not back"
   [ -z "$(find "$(local_data_dir)" -type f 2>/dev/null)" ] || fail "cancel: application data stayed"
+  remove_product
+}
+
+# A cancel answered No: the copy goes on where it stopped, a later click asks
+# again, and the copy completes with every file in place.
+case_cancel_declined() {
+  remove_product
+  run_installer=$big_installer
+  through_to_copy "wait-window \"$title\" 20000" \
+    "click \"  Cancel  \" in \"$title\"" 'message-box "Tidewell Installation"' 'answer No' \
+    "click \"  Cancel  \" in \"$title\"" 'message-box "Tidewell Installation"' \
+    'expect "Would you like to cancel installation"' 'answer No' \
+    "$after_copy_command" "${after_copy_rest[@]}" | drive "cancel declined twice"
+  "$pgrtool" extract "$big_archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
+  local entry number differing=0
+  for entry in "$work/extracted"/BULK_*; do
+    number=${entry##*_}
+    cmp -s "$entry" "$(product_dir)/Bulk/sample-$number.dat" || differing=$((differing + 1))
+  done
+  [ "$differing" = 0 ] || fail "cancel declined: $differing bulk samples missing or different"
+  cmp -s "$(product_dir)/readme.txt" "$work/extracted/README_TXT" || fail "cancel declined: readme.txt differs"
   remove_product
 }
 
