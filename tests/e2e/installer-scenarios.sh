@@ -3,7 +3,8 @@
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
 # damaged low_space small_display planted_libraries screens install cancel_copy
-# cancel_declined (and bench_copy, a measurement: scripts/copy-bench).
+# cancel_declined data_files disk_full (and bench_copy, a measurement:
+# scripts/copy-bench).
 # The installer with the bulk samples, its archive and pgrtool are found
 # beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
@@ -14,6 +15,7 @@ case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work"
 big_installer=$(dirname "$installer")/OrvalisSetupBig.exe
+data_installer=$(dirname "$installer")/OrvalisSetupData.exe
 big_archive=$(dirname "$archive")/demo-big.pgr
 pgrtool=$(dirname "$damage")/../tools/pgrtool/pgrtool
 
@@ -173,11 +175,12 @@ case_change_directory() {
   expect_nothing_written "change directory"
 }
 
-# A small tmpfs mounted and mapped as Wine's drive E: (root only).
+# A small tmpfs of SIZE (16m unless given) mounted and mapped as Wine's
+# drive E: (root only).
 mount_small_drive() {
   local mount_point=$work/small-drive
   mkdir -p "$mount_point"
-  mount -t tmpfs -o size=16m tmpfs "$mount_point" 2>/dev/null || return 1
+  mount -t tmpfs -o "size=${1:-16m}" tmpfs "$mount_point" 2>/dev/null || return 1
   ln -sfn "$mount_point" "$prefix/dosdevices/e:"
   restart_wine
 }
@@ -196,13 +199,15 @@ unmount_small_drive() {
   umount "$work/small-drive" 2>/dev/null
 }
 
+skip_without_mount() {
+  echo "installer-scenarios $case_name: skipped: mounting a tmpfs needs root"
+  exit 77
+}
+
 # A drive with less free space than the archive asks for, picked in the
 # browser: the warning states the requirement, then the installer ends.
 case_low_space() {
-  if ! mount_small_drive; then
-    echo "installer-scenarios low_space: skipped: mounting a tmpfs needs root"
-    exit 77
-  fi
+  mount_small_drive || skip_without_mount
   trap unmount_small_drive EXIT
   local text="There is not enough free disk space to install Orvalis 48-bit Image Editor.\\n\\nThe installation needs 60 MB of free space on the drive you chose. Please free some space, or choose another drive, and run the installer again."
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
@@ -380,6 +385,50 @@ case_cancel_declined() {
   done
   [ "$differing" = 0 ] || fail "cancel declined: $differing bulk samples missing or different"
   cmp -s "$(product_dir)/readme.txt" "$work/extracted/README_TXT" || fail "cancel declined: readme.txt differs"
+  remove_product
+}
+
+# The installer with a data file, copied into a downloads folder.
+data_installer_copy() {
+  local downloads=$work/downloads
+  rm -rf "$downloads"
+  mkdir -p "$downloads"
+  cp "$data_installer" "$downloads/"
+  run_installer=$downloads/$(basename "$data_installer")
+}
+
+# A data file beside the installer is copied into the product folder in
+# pieces; without it the installer says so before anything is written.
+case_data_files() {
+  remove_product
+  data_installer_copy
+  local data=$work/downloads/OrvalisExtras.dat
+  head -c 3000000 /dev/urandom >"$data"
+  through_to_copy "$after_copy_command" "${after_copy_rest[@]}" | drive "data file beside the installer"
+  cmp -s "$data" "$(product_dir)/OrvalisExtras.dat" || fail "data files: OrvalisExtras.dat was not copied as it is"
+  remove_product
+  rm "$data"
+  through_to_copy "message-box \"$title\"" 'expect "Could not open installation Data files.  Please retry installation"' \
+    'answer OK' 'wait-exit 20000' 'expect 0' | drive "data file missing"
+  [ -z "$(find "$(product_dir)" -type f 2>/dev/null)" ] || fail "data files: files written although one was missing"
+  remove_product
+}
+
+# A drive that passes the free-space check but fills up during the copy:
+# the short write is reported with the file's path, and the installer ends.
+# Under a drive root the paths join with a doubled separator, as the
+# directory screen shows them.
+case_disk_full() {
+  mount_small_drive 64k || skip_without_mount
+  trap unmount_small_drive EXIT
+  remove_product
+  data_installer_copy
+  printf 'extras\r\n' >"$work/downloads/OrvalisExtras.dat"
+  local text="Could not write the whole file; the disk may be full.  Please free disk space and try again.\\n\\nE:\\\\\\\\Orvalis\\\\Image Editor\\\\Orvalis.exe"
+  welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
+    'click "Change Installation Directory"' 'browse-pick E:\' "wait-window \"$directory_title\" 20000" \
+    'click Continue' "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
+    'wait-exit 20000' 'expect 0' | drive "disk full"
   remove_product
 }
 
