@@ -360,11 +360,20 @@ case_cancel_copy() {
   local left
   left=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
   [ "$left" = "./readme.txt " ] || fail "cancel: left behind: $left"
-  [ -d "$(product_dir)/Bulk" ] || fail "cancel: the directories were removed"
+  local subdirectory
+  for subdirectory in Landscapes Portraits Textures; do
+    [ -d "$(product_dir)/$subdirectory" ] || fail "cancel: the directory $subdirectory was removed"
+  done
   cmp -s "$work/earlier-codecs.txt" "$(system_dir)/OrvalisCodecs.txt" ||
     fail "cancel: the system folder's earlier OrvalisCodecs.txt is not back"
   [ -z "$(find "$(local_data_dir)" -type f 2>/dev/null)" ] || fail "cancel: application data stayed"
   remove_product
+}
+
+# Where the bulk sample of that number goes: forty to a subdirectory.
+bulk_subdirectory() {
+  local index=$((10#$1))
+  if [ "$index" -le 40 ]; then echo Landscapes; elif [ "$index" -le 80 ]; then echo Portraits; else echo Textures; fi
 }
 
 # A cancel answered No: the copy goes on where it stopped, a later click asks
@@ -381,7 +390,8 @@ case_cancel_declined() {
   local entry number differing=0
   for entry in "$work/extracted"/BULK_*; do
     number=${entry##*_}
-    cmp -s "$entry" "$(product_dir)/Bulk/sample-$number.dat" || differing=$((differing + 1))
+    cmp -s "$entry" "$(product_dir)/$(bulk_subdirectory "$number")/sample-$number.dat" ||
+      differing=$((differing + 1))
   done
   [ "$differing" = 0 ] || fail "cancel declined: $differing bulk samples missing or different"
   cmp -s "$(product_dir)/readme.txt" "$work/extracted/README_TXT" || fail "cancel declined: readme.txt differs"
