@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "InstallerTexts.h"
+#include "install/ArchiveImage.h"
 #include "install/DocumentLines.h"
 #include "install/InstallerEnd.h"
 #include "install/Unscramble.h"
@@ -53,16 +54,6 @@ void WriteHeading(Screen& s) {
     WriteAt(s, (s.width - size.cx) / 2, kHeadingY, heading);
 }
 
-void DrawBanner(Screen& s) {
-    CMemPGR& archive = *s.state.archive;
-    CWindowSurface* surface = s.core.Window.Surface(s.window);
-    if (!surface)
-        return;
-    archive.SetDrawDC(surface->CurrentDC());
-    archive.DrawImage(surface->Window(), 0, 0, archive.FindFile(UnscrambleText(Texts::BannerEntry), nullptr));
-    archive.SetDrawDC(nullptr);
-}
-
 // A missing or unreadable document leaves the window empty. Stored or
 // compressed, the entry reads the same.
 void PrintDocument(Screen& s) {
@@ -91,7 +82,7 @@ void BuildScreen(Screen& s) {
     ops.SetFont(s.state.welcomeDocument.Handle(), UnscrambleText(Texts::WelcomeDocumentFont));
     WriteAt(s, s.width - kCornerFromRight, s.height - kCornerFromBottom, UnscrambleText(Texts::WelcomeCorner));
     WriteHeading(s);
-    DrawBanner(s);
+    DrawArchiveImage(s.state, s.window, 0, 0, UnscrambleText(Texts::BannerEntry));
     PrintDocument(s);
 }
 

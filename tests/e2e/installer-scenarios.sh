@@ -2,7 +2,7 @@
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
-# damaged low_space screens install cancel_copy.
+# damaged low_space screens install finish_choices install_twice cancel_copy.
 # The installer with the bulk samples, its archive and pgrtool are found
 # beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
@@ -18,6 +18,13 @@ pgrtool=$(dirname "$damage")/../tools/pgrtool/pgrtool
 
 readonly title="Orvalis 48-bit Image Editor Installation"
 readonly directory_title="Select Installation Directory"
+readonly desktop_box="Put a shortcut on the desktop"
+readonly start_menu_box="Put a shortcut at the top of the Start menu"
+readonly launch_box="Start Orvalis 48-bit Image Editor now"
+readonly product_key='HKCU\Software\Orvalis'
+readonly uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvalis'
+# The demo main program's message box.
+readonly program_title="Orvalis"
 
 failures=0
 fail() {
@@ -35,10 +42,17 @@ drive() {
   [ "$status" = 0 ] || fail "$1: exit status $status"$'\n'"$out"$'\n'"$err"
 }
 
-# Nothing of the product may be on disk after an installer that ended early.
+# Nothing of the product may be on disk or in the registry after an
+# installer that ended early.
 expect_nothing_written() {
-  local installed="$prefix/drive_c/Program Files/Orvalis"
+  local installed="$prefix/drive_c/Program Files/Orvalis" link
   [ ! -e "$installed" ] || fail "$1: $installed exists"
+  for link in "$(desktop_link)" "$(start_menu_copy)"; do
+    [ ! -e "$link" ] || fail "$1: $link exists"
+  done
+  for key in "$product_key" "$uninstall_key"; do
+    ! "$WINELOADER" reg query "$key" >/dev/null 2>&1 || fail "$1: $key exists"
+  done
 }
 
 # The installer the scenario starts: the demo, unless a case says otherwise.
@@ -226,11 +240,21 @@ local_data_dir() {
   done
 }
 
-# Every file and directory the demo product may leave, so that scenarios
-# start from a clean disk and leave one to the others.
+# Where the shortcut and its two copies go.
+start_menu_dir() { echo "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"; }
+product_link() { echo "$(start_menu_dir)/Orvalis/Image Editor/Orvalis.lnk"; }
+start_menu_copy() { echo "$(start_menu_dir)/Orvalis.lnk"; }
+desktop_link() { echo "$prefix/drive_c/users/Public/Desktop/Orvalis.lnk"; }
+
+# Every file, directory, link and registry key the demo product may leave,
+# so that scenarios start from a clean prefix and leave one to the others.
 remove_product() {
   rm -rf "$prefix/drive_c/Program Files/Orvalis" "$(local_data_dir)" "$(system_dir)/OrvalisCodecs.txt" \
-    "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orvalis"
+    "$(start_menu_dir)/Orvalis" "$(start_menu_copy)" "$(desktop_link)"
+  local key
+  for key in "$product_key" "$uninstall_key"; do
+    "$WINELOADER" reg delete "$key" /f >/dev/null 2>&1
+  done
 }
 
 # Destination of each demo entry: folder function, path below it, entry.
@@ -250,11 +274,79 @@ through_to_copy() {
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" 'click Continue' "$@"
 }
 
+# The finish screen as it comes: the desktop copy and the launch on, the
+# Start-menu copy off; set-check gives each box's state before it sets it.
+finish_defaults=("set-check \"$desktop_box\" on" 'expect on' "set-check \"$start_menu_box\" off" 'expect off'
+  "set-check \"$launch_box\" on" 'expect on')
+
+# Through the copy to the finish screen, which may take a while.
+through_to_finish() {
+  through_to_copy 'set-timeout 60000' "$@"
+}
+
+# A value as `reg query` shows it: TYPE DATA.
+registry_value() {
+  "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^    $2    \(REG_[A-Z_]*\)    \(.*\)\$/\1 \2/p"
+}
+
+# The product's values and the uninstall entry, each read back.
+expect_registry() {
+  local what=$1 depth=$2 language=$3 row key name want got
+  local product="$product_key\\Image Editor" installed='C:\Program Files\Orvalis\Image Editor'
+  for row in "$product|Depth|REG_DWORD $depth" "$product|Language|REG_SZ $language" \
+    "$product|StartMenuFolder|REG_SZ C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvalis\Image Editor" \
+    "$product|InstallationFolder|REG_SZ $installed" \
+    "$uninstall_key|DisplayName|REG_SZ Orvalis Image Editor" \
+    "$uninstall_key|DisplayIcon|REG_SZ $installed\Orvalis.exe" \
+    "$uninstall_key|UninstallString|REG_SZ $installed\Uninstall.exe"; do
+    IFS='|' read -r key name want <<<"$row"
+    got=$(registry_value "$key" "$name")
+    [ "$got" = "$want" ] || fail "$what: $key $name is '$got', want '$want'"
+  done
+}
+
+is_among() {
+  local wanted=$1 item
+  shift
+  for item in "$@"; do
+    [ "$item" = "$wanted" ] && return 0
+  done
+  return 1
+}
+
+# Each link given exists and points at the installed main program; the
+# others of the three do not exist.
+expect_links() {
+  local what=$1 link target want='C:\Program Files\Orvalis\Image Editor\Orvalis.exe'
+  shift
+  for link in "$(product_link)" "$(desktop_link)" "$(start_menu_copy)"; do
+    if is_among "$link" "$@"; then
+      target=$("$here/../wine/wine-run" "$prefix" "$drivers/link_probe.exe" "$(win "$link")" 2>&1 | tr -d '\r')
+      [ "$target" = "$want" ] || fail "$what: $link points at '$target'"
+    else
+      [ ! -e "$link" ] || fail "$what: $link was made"
+    fi
+  done
+}
+
+# The main program started by the installer shows its message box; the
+# probe closes it. Started or not, it is given the same time to show.
+expect_program_started() {
+  local found
+  found=$("$here/../wine/wine-run" "$prefix" "$drivers/window_probe.exe" "$program_title" "$2" | tr -d '\r')
+  [ "$found" = "$3" ] || fail "$1: the main program's window: $found, want $3"
+}
+
 # With the defaults every entry lands where its group says, byte for byte as
-# the archive holds it, and nothing else lands beside them.
+# the archive holds it, and nothing else lands beside them; the registry
+# holds the product's values and the uninstall entry, the links the finish
+# screen asks for point at the main program, and the program is started.
 case_install() {
   remove_product
-  through_to_copy 'wait-exit 60000' 'expect 0' | drive "install with defaults"
+  through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" 'click Finish' \
+    'wait-exit 20000' 'expect 0' | drive "install with defaults"
+  expect_program_started "install" 30000 closed
   "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
   local row folder path entry
   for row in "${demo_files[@]}"; do
@@ -265,6 +357,37 @@ case_install() {
   installed=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
   [ "$installed" = "./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./license.txt ./readme.txt ./version.txt " ] ||
     fail "install: the product directory holds $installed"
+  expect_registry "install" 0x30 English
+  expect_links "install" "$(product_link)" "$(desktop_link)"
+  remove_product
+}
+
+# Desktop and Start-menu copies off: only the product folder's link. Launch
+# off: nothing is started.
+case_finish_choices() {
+  remove_product
+  through_to_finish "set-check \"$desktop_box\" off" "set-check \"$start_menu_box\" off" \
+    "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "all choices off"
+  expect_links "all choices off" "$(product_link)"
+  expect_program_started "all choices off" 5000 none
+  remove_product
+}
+
+# A second installation overwrites the files and the links, and refreshes
+# the number the user changed while the text the user changed stays.
+case_install_twice() {
+  remove_product
+  through_to_finish "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' | drive "first installation"
+  printf 'changed by the user\r\n' >"$(product_dir)/readme.txt"
+  printf 'not a link\r\n' >"$(desktop_link)"
+  "$WINELOADER" reg add "$product_key\\Image Editor" /v Depth /t REG_DWORD /d 16 /f >/dev/null 2>&1
+  "$WINELOADER" reg add "$product_key\\Image Editor" /v Language /d Deutsch /f >/dev/null 2>&1
+  through_to_finish "set-check \"$start_menu_box\" on" 'expect off' "set-check \"$launch_box\" off" \
+    'click Finish' 'wait-exit 20000' 'expect 0' | drive "second installation"
+  "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
+  cmp -s "$(product_dir)/readme.txt" "$work/extracted/README_TXT" || fail "install twice: readme.txt not overwritten"
+  expect_registry "install twice" 0x30 Deutsch
+  expect_links "install twice" "$(product_link)" "$(desktop_link)" "$(start_menu_copy)"
   remove_product
 }
 

@@ -10,6 +10,7 @@ enum class Verb {
     WaitExit,
     WaitWindow,
     Click,
+    SetCheck,
     MessageBox,
     Answer,
     Close,
@@ -37,6 +38,7 @@ struct Command {
     std::string path;         // program, folder or picture file
     std::string commandLine;  // start: the program and its arguments
     std::string text;         // expect: the value, as printed
+    bool checked = false;     // set-check: the state wanted
     int timeoutMs = kUseDefaultTimeout;
 };
 
