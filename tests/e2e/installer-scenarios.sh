@@ -2,9 +2,10 @@
 # The installer driven as a user drives it, under Wine (inside wine-session):
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
-# damaged low_space screens install finish_choices install_twice cancel_copy.
-# The installer with the bulk samples, its archive and pgrtool are found
-# beside the ones given.
+# damaged low_space screens install finish_choices install_twice plain_finish
+# cancel_copy.
+# The installer with the bulk samples, the one without sale banner and main
+# program, its archive and pgrtool are found beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
 set -uo pipefail
 # Each scenario pipes its commands into `drive`, whose failures must count here.
@@ -13,6 +14,7 @@ case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work"
 big_installer=$(dirname "$installer")/OrvalisSetupBig.exe
+plain_installer=$(dirname "$installer")/OrvalisSetupPlain.exe
 big_archive=$(dirname "$archive")/demo-big.pgr
 pgrtool=$(dirname "$damage")/../tools/pgrtool/pgrtool
 
@@ -284,6 +286,13 @@ through_to_finish() {
   through_to_copy 'set-timeout 60000' "$@"
 }
 
+# The finish window's size as the last drive's window-rect gave it.
+expect_window_size() {
+  local size
+  size=$(sed -n 's/^ok window-rect: .* width=\([0-9]*\) height=\([0-9]*\)$/\1x\2/p' <<<"$out")
+  [ "$size" = "$2" ] || fail "$1: the finish window is '$size', want $2"
+}
+
 # A value as `reg query` shows it: TYPE DATA.
 registry_value() {
   "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
@@ -344,8 +353,9 @@ expect_program_started() {
 # screen asks for point at the main program, and the program is started.
 case_install() {
   remove_product
-  through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" 'click Finish' \
-    'wait-exit 20000' 'expect 0' | drive "install with defaults"
+  through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" \
+    "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "install with defaults"
+  expect_window_size "install" 700x415
   expect_program_started "install" 30000 closed
   "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
   local row folder path entry
@@ -370,6 +380,24 @@ case_finish_choices() {
     "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "all choices off"
   expect_links "all choices off" "$(product_link)"
   expect_program_started "all choices off" 5000 none
+  remove_product
+}
+
+# Without the sale banner's key the finish screen is 55 pixels shorter and
+# its bottom stays plain; with no entry marked as the main program nothing is
+# linked or started, and the installation still completes.
+case_plain_finish() {
+  remove_product
+  run_installer=$plain_installer
+  through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" \
+    "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "plain finish screen"
+  expect_window_size "plain finish" 700x360
+  # The band below the button, inside the frame: the background colour only.
+  [ "$(convert "$work/finish.bmp" -crop 680x20+10+330 +repage -format %k info: 2>&1)" = 1 ] ||
+    fail "plain finish: something is drawn at the bottom"
+  expect_links "plain finish"
+  expect_program_started "plain finish" 5000 none
+  [ -f "$(product_dir)/Orvalis.exe" ] || fail "plain finish: the product was not installed"
   remove_product
 }
 
