@@ -3,7 +3,7 @@
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
 # damaged low_space screens install finish_choices install_twice plain_finish
-# cancel_copy.
+# long_shortcut_path cancel_copy.
 # The installer with the bulk samples, the one without sale banner and main
 # program, its archive and pgrtool are found beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
@@ -398,6 +398,43 @@ case_plain_finish() {
   expect_links "plain finish"
   expect_program_started "plain finish" 5000 none
   [ -f "$(product_dir)/Orvalis.exe" ] || fail "plain finish: the product was not installed"
+  remove_product
+}
+
+readonly shell_folders='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+
+# Where Wine's shell finds the all-users desktop: the given folder, or back
+# to its own.
+common_desktop_dir() {
+  "$WINELOADER" reg add "$shell_folders" /v 'Common Desktop' /t REG_EXPAND_SZ /d "${1:-%PUBLIC%\Desktop}" /f \
+    >/dev/null 2>&1
+}
+
+# A desktop folder so deep that the desktop copy's path passes what Windows
+# allows: the installer names that path and ends before registering
+# anything.
+case_long_shortcut_path() {
+  remove_product
+  # Four parts of 58 make a folder of 251 characters, which the shell still
+  # returns, and a copy's path of 263.
+  local deep='C:\users\Public' part below
+  part=$(printf 'd%.0s' {1..58})
+  while [ ${#deep} -lt 248 ]; do
+    deep+="\\$part"
+  done
+  below=${deep#C:\\users\\Public\\}
+  mkdir -p "$prefix/drive_c/users/Public/${below//\\//}"
+  # Global: the trap runs after the function's locals are gone.
+  deep_top="$prefix/drive_c/users/Public/$part"
+  trap 'common_desktop_dir ""; rm -rf "$deep_top"' EXIT
+  common_desktop_dir "$deep"
+  local text="This path is longer than Windows allows:\n\n${deep//\\/\\\\}\\\\Orvalis.lnk\n\nThe installer cannot make its shortcut there."
+  through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
+    'expect 0' | drive "desktop folder too deep"
+  local key
+  for key in "$product_key" "$uninstall_key"; do
+    ! "$WINELOADER" reg query "$key" >/dev/null 2>&1 || fail "desktop folder too deep: $key was written"
+  done
   remove_product
 }
 
