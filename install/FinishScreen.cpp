@@ -2,12 +2,11 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
 #include "InstallerTexts.h"
 #include "install/ArchiveImage.h"
 #include "install/CopyRules.h"
 #include "install/InstallerEnd.h"
+#include "install/ScreenMetrics.h"
 #include "install/Shortcuts.h"
 #include "install/Unscramble.h"
 
@@ -39,19 +38,6 @@ struct FinishChoices {
     CCorButton launch;
     CCorButton finish;
 };
-
-SIZE ClientSize(CCorvaneCore& core, int window) {
-    RECT client = {};
-    GetClientRect(core.Window.GetHwnd(window), &client);
-    return {client.right, client.bottom};
-}
-
-int TextWidth(CCorvaneCore& core, int window, const char* text) {
-    SIZE size = {};
-    if (CWindowSurface* surface = core.Window.Surface(window))
-        GetTextExtentPoint32A(surface->CurrentDC(), text, static_cast<int>(strlen(text)), &size);
-    return size.cx;
-}
 
 CCorWindow OpenWindow(InstallState& state, int bannerBand) {
     CCorvaneCore& core = state.toolkit->Core();

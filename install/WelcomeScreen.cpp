@@ -1,11 +1,10 @@
 #include "install/WelcomeScreen.h"
 
-#include <cstring>
-
 #include "InstallerTexts.h"
 #include "install/ArchiveImage.h"
 #include "install/DocumentLines.h"
 #include "install/InstallerEnd.h"
+#include "install/ScreenMetrics.h"
 #include "install/Unscramble.h"
 #include "pgr/ExtractEntry.h"
 
@@ -48,10 +47,7 @@ void WriteAt(Screen& s, int x, int y, const char* text) {
 void WriteHeading(Screen& s) {
     const char* heading = UnscrambleText(Texts::WelcomeHeading);
     s.core.Window.SetFont(s.window, UnscrambleText(Texts::WelcomeHeadingFont));
-    SIZE size = {};
-    if (CWindowSurface* surface = s.core.Window.Surface(s.window))
-        GetTextExtentPoint32A(surface->CurrentDC(), heading, static_cast<int>(strlen(heading)), &size);
-    WriteAt(s, (s.width - size.cx) / 2, kHeadingY, heading);
+    WriteAt(s, (s.width - TextWidth(s.core, s.window, heading)) / 2, kHeadingY, heading);
 }
 
 // A missing or unreadable document leaves the window empty. Stored or
@@ -91,9 +87,8 @@ void BuildScreen(Screen& s) {
 bool ShowWelcomeScreen(InstallState& state) {
     CCorvaneCore& core = state.toolkit->Core();
     const int window = state.installerWindow.Handle();
-    RECT client = {};
-    GetClientRect(core.Window.GetHwnd(window), &client);
-    Screen screen = {state, core, window, client.right, client.bottom};
+    const SIZE client = ClientSize(core, window);
+    Screen screen = {state, core, window, client.cx, client.cy};
     if (!state.welcomeDocument)
         BuildScreen(screen);
     core.Window.Update(window);

@@ -3,7 +3,7 @@
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
 # damaged low_space screens install finish_choices install_twice plain_finish
-# long_shortcut_path cancel_copy.
+# long_shortcut_path registry_refused cancel_copy.
 # The installer with the bulk samples, the one without sale banner and main
 # program, its archive and pgrtool are found beside the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
@@ -138,14 +138,15 @@ program_files_dir() {
 }
 
 # The directory screen's text band when the default root is ROOT.
+# (Not "out": drive sets that one, and a local of that name would take it.)
 default_band() {
-  local root=$1 out=$2
+  local root=$1 band=$2
   program_files_dir "$root"
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
     "capture \"$directory_title\" $(win "$work/default.bmp")" \
     'click "Cancel Installation"' 'wait-exit 20000' | drive "default root $root"
   program_files_dir ""
-  text_band "$work/default.bmp" "$out"
+  text_band "$work/default.bmp" "$band"
 }
 
 # The folder browser: cancelled, the directory shown stays as it was; a
@@ -435,6 +436,21 @@ case_long_shortcut_path() {
   for key in "$product_key" "$uninstall_key"; do
     ! "$WINELOADER" reg query "$key" >/dev/null 2>&1 || fail "desktop folder too deep: $key was written"
   done
+  remove_product
+}
+
+# The company's key is volatile, so the product's lasting key cannot be
+# made under it: the installer reports the registry failure and ends before
+# the uninstall entry, the finish screen and the links.
+case_registry_refused() {
+  remove_product
+  "$here/../wine/wine-run" "$prefix" "$drivers/volatile_key.exe" 'Software\Orvalis' ||
+    fail "registry refused: could not make the volatile key"
+  local text="The installer could not write its settings to the registry.\n\nPlease check that you may change the registry, and run the installer again."
+  through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
+    'expect 0' | drive "registry refused"
+  ! "$WINELOADER" reg query "$uninstall_key" >/dev/null 2>&1 || fail "registry refused: the uninstall entry was written"
+  expect_links "registry refused"
   remove_product
 }
 
