@@ -64,27 +64,27 @@ int BelowLastControl(CCorvaneCore& core, int gap) {
     return core.LastControlPlaced().bottom + gap;
 }
 
+CCorButton AddCheckBox(CCorvaneCore& core, int window, int x, int y, const char* caption) {
+    return CCorButton(core.Window.CreateButton(window, x, y, kCaptionMargin, kCheckBoxHeight, caption, "checkbox"));
+}
+
 // One left edge for all three, from the last caption alone, so the boxes
 // line up whatever the other captions' widths.
 FinishChoices MakeControls(CCorvaneCore& core, const CCorWindow& window) {
     const int w = window.Handle();
     const HFONT mainFont = window.SetFont(kMainFont);
-    const char* launchCaption = UnscrambleText(Texts::FinishLaunchCaption);
-    const int x = (kCheckBoxCentreWidth - TextWidth(core, w, launchCaption)) / 2 - kCheckBoxShift;
+    const int x = (kCheckBoxCentreWidth - TextWidth(core, w, UnscrambleText(Texts::FinishLaunchCaption))) / 2 -
+                  kCheckBoxShift;
     FinishChoices choices;
-    CWindowOps& ops = core.Window;
-    choices.desktopCopy = CCorButton(ops.CreateButton(w, x, kCheckBoxY, kCaptionMargin, kCheckBoxHeight,
-                                                      UnscrambleText(Texts::FinishDesktopCaption), "checkbox"));
-    choices.startMenuCopy =
-        CCorButton(ops.CreateButton(w, x, BelowLastControl(core, kCheckBoxGap), kCaptionMargin, kCheckBoxHeight,
-                                    UnscrambleText(Texts::FinishStartMenuCaption), "checkbox"));
+    choices.desktopCopy = AddCheckBox(core, w, x, kCheckBoxY, UnscrambleText(Texts::FinishDesktopCaption));
+    choices.startMenuCopy = AddCheckBox(core, w, x, BelowLastControl(core, kCheckBoxGap),
+                                        UnscrambleText(Texts::FinishStartMenuCaption));
     if (CorItem* item = core.FindItem(choices.startMenuCopy.Handle()))
         SendMessageA(item->window, WM_SETFONT, reinterpret_cast<WPARAM>(mainFont), TRUE);
-    choices.launch = CCorButton(ops.CreateButton(w, x, BelowLastControl(core, kCheckBoxGap), kCaptionMargin,
-                                                 kCheckBoxHeight, UnscrambleText(Texts::FinishLaunchCaption),
-                                                 "checkbox"));
-    choices.finish = CCorButton(ops.CreateButton(w, kButtonX, BelowLastControl(core, kButtonGap), kButtonWidth, 0,
-                                                 UnscrambleText(Texts::FinishButton)));
+    choices.launch =
+        AddCheckBox(core, w, x, BelowLastControl(core, kCheckBoxGap), UnscrambleText(Texts::FinishLaunchCaption));
+    choices.finish = CCorButton(core.Window.CreateButton(w, kButtonX, BelowLastControl(core, kButtonGap),
+                                                         kButtonWidth, 0, UnscrambleText(Texts::FinishButton)));
     core.Button.SetCheck(choices.launch.Handle(), true);
     core.Button.SetCheck(choices.startMenuCopy.Handle(), false);
     core.Button.SetCheck(choices.desktopCopy.Handle(), true);
