@@ -1,9 +1,8 @@
 #include "install/CopyProgress.h"
 
-#include <cstring>
-
 #include "InstallerTexts.h"
 #include "install/CopyRules.h"
+#include "install/ScreenMetrics.h"
 #include "install/Unscramble.h"
 
 namespace {
@@ -22,12 +21,6 @@ constexpr const char* kCopying = "Copying Files... Please Wait.";
 // The window must not close under the copy, and nothing is to be done when
 // the user tries.
 void IgnoreClose(void*, int) {}
-
-SIZE ClientSize(CCorvaneCore& core, int window) {
-    RECT client = {};
-    GetClientRect(core.Window.GetHwnd(window), &client);
-    return {client.right, client.bottom};
-}
 
 bool ConfirmCancel(InstallState& state) {
     const int answer = state.progressWindow.MessageBox("Would you like to cancel installation", "Tidewell Installation",
@@ -50,10 +43,7 @@ void ShowCopyProgress(InstallState& state) {
     state.progressWindow.Cls();
     state.progressWindow.DontUpdate();
     state.progressWindow.SetFont("Arial,15,bold");
-    SIZE text = {};
-    if (CWindowSurface* surface = core.Window.Surface(window))
-        GetTextExtentPoint32A(surface->CurrentDC(), kCopying, static_cast<int>(strlen(kCopying)), &text);
-    state.progressWindow.GotoXY((ClientSize(core, window).cx - text.cx) / 2, kTextY);
+    state.progressWindow.GotoXY((ClientSize(core, window).cx - TextWidth(core, window, kCopying)) / 2, kTextY);
     state.cancelButton = CCorButton(core.Window.CreateButton(window, kButtonX, kButtonY, -1, -1, "  Cancel  "));
     state.progressWindow.Write(kCopying);
     state.progressClient = ClientSize(core, window);

@@ -52,11 +52,6 @@ void Draw(Screen& s) {
     ops.SetFont(s.window, "DirFont");
     WriteCentred(s, 50, s.state.targetText);
     ops.Update(s.window);
-    // Shown again after the folder browser, the window is painted from its
-    // back buffer by its own thread, possibly while this one is still drawing
-    // into it; one more paint once the drawing is done leaves the finished
-    // picture on the screen.
-    InvalidateRect(s.core.Window.GetHwnd(s.window), nullptr, FALSE);
 }
 
 // The path buffer is also the browser's display-name buffer, which Wine

@@ -1,12 +1,19 @@
 #include "install/RegisterAndFinish.h"
 
-#include "install/InstallerEnd.h"
+#include "install/FinishScreen.h"
+#include "install/RegistryWriter.h"
+#include "install/Shortcuts.h"
 
 void RegisterAndFinish(InstallState& state) {
+    // A shortcut that could not be saved is found out before anything is
+    // registered for it.
+    CheckShortcutPaths(state);
+    WriteProductRegistryValues(state);
+    WriteUninstallEntry(state);
     CCorvaneCore& core = state.toolkit->Core();
     const int window = state.progressWindow.Handle();
     // Without its callback the close request really closes the window.
     core.Window.SetCloseCallback(window, nullptr, nullptr);
     core.Window.Close(window);
-    EndInstaller();
+    ShowFinishScreen(state);
 }

@@ -1,10 +1,10 @@
 #include "install/WelcomeScreen.h"
 
-#include <cstring>
-
 #include "InstallerTexts.h"
+#include "install/ArchiveImage.h"
 #include "install/DocumentLines.h"
 #include "install/InstallerEnd.h"
+#include "install/ScreenMetrics.h"
 #include "install/Unscramble.h"
 #include "pgr/ExtractEntry.h"
 
@@ -47,20 +47,7 @@ void WriteAt(Screen& s, int x, int y, const char* text) {
 void WriteHeading(Screen& s) {
     const char* heading = UnscrambleText(Texts::WelcomeHeading);
     s.core.Window.SetFont(s.window, UnscrambleText(Texts::WelcomeHeadingFont));
-    SIZE size = {};
-    if (CWindowSurface* surface = s.core.Window.Surface(s.window))
-        GetTextExtentPoint32A(surface->CurrentDC(), heading, static_cast<int>(strlen(heading)), &size);
-    WriteAt(s, (s.width - size.cx) / 2, kHeadingY, heading);
-}
-
-void DrawBanner(Screen& s) {
-    CMemPGR& archive = *s.state.archive;
-    CWindowSurface* surface = s.core.Window.Surface(s.window);
-    if (!surface)
-        return;
-    archive.SetDrawDC(surface->CurrentDC());
-    archive.DrawImage(surface->Window(), 0, 0, archive.FindFile(UnscrambleText(Texts::BannerEntry), nullptr));
-    archive.SetDrawDC(nullptr);
+    WriteAt(s, (s.width - TextWidth(s.core, s.window, heading)) / 2, kHeadingY, heading);
 }
 
 // A missing or unreadable document leaves the window empty. Stored or
@@ -91,7 +78,7 @@ void BuildScreen(Screen& s) {
     ops.SetFont(s.state.welcomeDocument.Handle(), UnscrambleText(Texts::WelcomeDocumentFont));
     WriteAt(s, s.width - kCornerFromRight, s.height - kCornerFromBottom, UnscrambleText(Texts::WelcomeCorner));
     WriteHeading(s);
-    DrawBanner(s);
+    DrawArchiveImage(s.state, s.window, 0, 0, UnscrambleText(Texts::BannerEntry));
     PrintDocument(s);
 }
 
@@ -100,9 +87,8 @@ void BuildScreen(Screen& s) {
 bool ShowWelcomeScreen(InstallState& state) {
     CCorvaneCore& core = state.toolkit->Core();
     const int window = state.installerWindow.Handle();
-    RECT client = {};
-    GetClientRect(core.Window.GetHwnd(window), &client);
-    Screen screen = {state, core, window, client.right, client.bottom};
+    const SIZE client = ClientSize(core, window);
+    Screen screen = {state, core, window, client.cx, client.cy};
     if (!state.welcomeDocument)
         BuildScreen(screen);
     core.Window.Update(window);

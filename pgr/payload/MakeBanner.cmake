@@ -1,5 +1,6 @@
 # Draws the demo payload's two pictures: the welcome screen's banner, the
-# width of the installer window's client area, above its heading; and the
+# width of the installer window's client area, above its heading and above
+# the finish screen's closing text at 100 pixels; and the
 # finish screen's sale banner, the band at its bottom. Shapes only, so that
 # no font is needed.
 #   cmake -DCONVERT=convert -DOUTPUT_DIR=<dir> -P MakeBanner.cmake
@@ -11,13 +12,13 @@ function(draw_picture file)
 endfunction()
 
 draw_picture(banner.jpg
-  -size 694x110 "gradient:#16306a-#2f8fbf"
-  -fill "#ffffff22" -draw "circle 590,55 590,-20"
-  -fill "#ffffff33" -draw "circle 640,40 640,5"
-  -fill "#f2b134" -draw "roundrectangle 24,30 74,80 8,8"
-  -fill "#e5533c" -draw "roundrectangle 44,50 94,100 8,8"
-  -fill "#ffffff" -draw "rectangle 110,44 420,52"
-  -fill "#ffffffaa" -draw "rectangle 110,62 330,67")
+  -size 694x96 "gradient:#16306a-#2f8fbf"
+  -fill "#ffffff22" -draw "circle 590,48 590,-20"
+  -fill "#ffffff33" -draw "circle 640,35 640,5"
+  -fill "#f2b134" -draw "roundrectangle 24,20 74,70 8,8"
+  -fill "#e5533c" -draw "roundrectangle 44,36 94,86 8,8"
+  -fill "#ffffff" -draw "rectangle 110,38 420,46"
+  -fill "#ffffffaa" -draw "rectangle 110,56 330,61")
 
 draw_picture(salebanner.jpg
   -size 694x55 "gradient:#e5533c-#f2b134"

@@ -51,7 +51,9 @@ bool CDriver::Dispatch(const Command& c, std::string& value, std::string& error)
     case Verb::Click:
         return Click(c, error);
     case Verb::WaitButton:
-        return WaitButton(c, window, error);
+        return FindProgramButton(c, window, error);
+    case Verb::SetCheck:
+        return SetCheck(c, value, error);
     case Verb::MessageBox:
         return ReadMessageBox(c, value, error);
     case Verb::Answer:
@@ -144,15 +146,7 @@ bool CDriver::WaitExit(const Command& c, std::string& value, std::string& error)
     return true;
 }
 
-bool CDriver::Click(const Command& c, std::string& error) {
-    HWND button = nullptr;
-    if (!WaitButton(c, button, error))
-        return false;
-    ClickButton(button);
-    return true;
-}
-
-bool CDriver::WaitButton(const Command& c, HWND& button, std::string& error) const {
+bool CDriver::FindProgramButton(const Command& c, HWND& button, std::string& error) const {
     if (!NeedProgram(error))
         return false;
     const int timeoutMs = TimeoutOf(c);
@@ -164,13 +158,41 @@ bool CDriver::WaitButton(const Command& c, HWND& button, std::string& error) con
         button = FindButton(window ? std::vector<HWND>{window} : VisibleTopLevelWindows(id), c.caption);
         return button != nullptr;
     });
-    if (!found) {
-        error = "no visible, enabled button " + Quoted(c.caption) +
-                (c.title.empty() ? " in any window of the program" : " in " + Quoted(c.title)) +
-                WhyNotFound(timeoutMs);
+    if (found)
+        return true;
+    error = "no visible, enabled button " + Quoted(c.caption) +
+            (c.title.empty() ? " in any window of the program" : " in " + Quoted(c.title)) + WhyNotFound(timeoutMs);
+    return false;
+}
+
+bool CDriver::Click(const Command& c, std::string& error) {
+    HWND button = nullptr;
+    if (!FindProgramButton(c, button, error))
+        return false;
+    ClickButton(button);
+    return true;
+}
+
+// The toolkit keeps a check box's state itself and shows it with
+// BM_SETCHECK, so the system's state is what the user sees.
+bool CDriver::SetCheck(const Command& c, std::string& value, std::string& error) {
+    HWND box = nullptr;
+    if (!FindProgramButton(c, box, error))
+        return false;
+    bool checked = false;
+    if (!ReadCheck(box, checked)) {
+        error = Quoted(c.caption) + " does not answer BM_GETCHECK";
         return false;
     }
-    return true;
+    value = checked ? "on" : "off";
+    if (checked == c.checked)
+        return true;
+    ClickButton(box);
+    const int timeoutMs = TimeoutOf(c);
+    if (PollUntil(timeoutMs, [&] { return ReadCheck(box, checked) && checked == c.checked; }))
+        return true;
+    error = Quoted(c.caption) + " is still " + value + " " + std::to_string(timeoutMs) + " ms after the click";
+    return false;
 }
 
 bool CDriver::ReadMessageBox(const Command& c, std::string& value, std::string& error) {

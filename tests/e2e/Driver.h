@@ -18,9 +18,7 @@ class CDriver {
     bool Start(const Command& c, std::string& error);
     bool WaitExit(const Command& c, std::string& value, std::string& error);
     bool Click(const Command& c, std::string& error);
-    // Waits for a visible, enabled button of that caption (in the command's
-    // window, or in any window of the program).
-    bool WaitButton(const Command& c, HWND& button, std::string& error) const;
+    bool SetCheck(const Command& c, std::string& value, std::string& error);
     bool ReadMessageBox(const Command& c, std::string& value, std::string& error);
     bool Answer(const Command& c, std::string& error);
     bool WindowRect(const Command& c, std::string& value, std::string& error);
@@ -29,6 +27,8 @@ class CDriver {
     bool Expect(const Command& c, std::string& error) const;
 
     int TimeoutOf(const Command& c) const;
+    // Waits for the button the command names (caption, and window when given).
+    bool FindProgramButton(const Command& c, HWND& button, std::string& error) const;
     bool NeedProgram(std::string& error) const;
     // Waits for the program's window of that title (and class, unless empty).
     bool WaitTopLevel(const std::string& title, const std::string& className, int timeoutMs, HWND& window,

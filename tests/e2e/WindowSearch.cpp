@@ -102,3 +102,11 @@ std::string ControlText(HWND window) {
     text.resize(std::min<size_t>(copied, length));
     return text;
 }
+
+bool ReadCheck(HWND box, bool& checked) {
+    DWORD_PTR state = 0;
+    if (!SendMessageTimeoutA(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &state))
+        return false;
+    checked = state == BST_CHECKED;
+    return true;
+}

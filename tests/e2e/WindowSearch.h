@@ -33,3 +33,7 @@ std::string CaptionOf(HWND window);
 // through WM_GETTEXT, which the system carries between processes; empty
 // when the control's thread does not answer in time.
 std::string ControlText(HWND control);
+
+// A check box's state as the system shows it; false when its thread does
+// not answer in time.
+bool ReadCheck(HWND box, bool& checked);

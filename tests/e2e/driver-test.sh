@@ -2,7 +2,7 @@
 # The driver against the toolkit's controls demo and its own probes, under
 # Wine (inside wine-session, which gives the display and the wineserver):
 #   driver-test.sh CASE PREFIX PROGRAM_DIR DEMO_DIR WORK_DIR
-# CASE is one of: controls click message_box browse failures.
+# CASE is one of: controls click check message_box browse failures.
 set -uo pipefail
 case_name=$1 prefix=$2 programs=$3 demos=$4 work=$5
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -85,6 +85,29 @@ EOF
   done
 }
 
+# A check box set both ways; a state already shown is left alone. The
+# probe's exit code tells the state the program itself ended with.
+case_check() {
+  drive <<EOF
+start $(win "$programs/click_probe.exe")
+wait-window "Click probe" 20000
+set-check "Remember choice" off
+expect off
+set-check "Remember choice" on in "Click probe"
+expect off
+set-check "Remember choice" on
+expect on
+set-check "Remember choice" off
+expect on
+set-check "Remember choice" on
+expect off
+click Continue
+wait-exit 10000
+expect 11
+EOF
+  expect_success "set-check"
+}
+
 case_message_box() {
   local row answer code
   for row in 'Yes|6' '&No|7'; do
@@ -139,6 +162,9 @@ case_failures() {
   drive <<<"set-timeout 1000"$'\n'"$demo"$'\n''click Disabled'
   expect_failure "disabled button" 1 \
     'ui-driver: line 4: click: no visible, enabled button "Disabled" in any window of the program within 1000 ms'
+
+  drive <<<"set-timeout 500"$'\n'"$demo"$'\n''set-check Focused on'
+  expect_failure "push button as check box" 1 'ui-driver: line 4: set-check: "Focused" is still off 500 ms after the click'
 
   drive <<<"$demo"$'\n''wait-window "Nothing" 300'
   expect_failure "missing window" 1 'ui-driver: line 3: wait-window: no visible window "Nothing" within 300 ms'

@@ -3,10 +3,12 @@
 #   installer-scenarios.sh CASE PREFIX INSTALLER DRIVER_DIR DAMAGE_TOOL ARCHIVE WORK_DIR
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
 # damaged low_space small_display planted_libraries screens install cancel_copy
-# cancel_declined data_files disk_full (and bench_copy, a measurement:
-# scripts/copy-bench).
-# The installer with the bulk samples, its archive and pgrtool are found
-# beside the ones given.
+# cancel_declined data_files disk_full finish_choices install_twice
+# plain_finish long_shortcut_path registry_refused (and bench_copy, a
+# measurement: scripts/copy-bench).
+# The other installers (with bulk samples, with a data file, without sale
+# banner and main program), the bulk archive and pgrtool are found beside
+# the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk.
 set -uo pipefail
 # Each scenario pipes its commands into `drive`, whose failures must count here.
@@ -16,11 +18,19 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work"
 big_installer=$(dirname "$installer")/OrvalisSetupBig.exe
 data_installer=$(dirname "$installer")/OrvalisSetupData.exe
+plain_installer=$(dirname "$installer")/OrvalisSetupPlain.exe
 big_archive=$(dirname "$archive")/demo-big.pgr
 pgrtool=$(dirname "$damage")/../tools/pgrtool/pgrtool
 
 readonly title="Orvalis 48-bit Image Editor Installation"
 readonly directory_title="Select Installation Directory"
+readonly desktop_box="Put a shortcut on the desktop"
+readonly start_menu_box="Put a shortcut at the top of the Start menu"
+readonly launch_box="Start Orvalis 48-bit Image Editor now"
+readonly product_key='HKCU\Software\Orvalis'
+readonly uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvalis'
+# The demo main program's message box.
+readonly program_title="Orvalis"
 
 failures=0
 fail() {
@@ -43,17 +53,25 @@ drive() {
   [ "$status" = 0 ] || fail "$1: exit status $status"$'\n'"$out"$'\n'"$err"
 }
 
-# Nothing of the product may be on disk after an installer that ended early.
+# Nothing of the product may be on disk or in the registry after an
+# installer that ended early.
 expect_nothing_written() {
-  local installed="$prefix/drive_c/Program Files/Orvalis"
+  local installed="$prefix/drive_c/Program Files/Orvalis" link
   [ ! -e "$installed" ] || fail "$1: $installed exists"
+  for link in "$(desktop_link)" "$(start_menu_copy)"; do
+    [ ! -e "$link" ] || fail "$1: $link exists"
+  done
+  for key in "$product_key" "$uninstall_key"; do
+    ! "$WINELOADER" reg query "$key" >/dev/null 2>&1 || fail "$1: $key exists"
+  done
 }
 
 # The installer the scenario starts: the demo, unless a case says otherwise.
 run_installer=$installer
-# The first sign of the copy having ended, and what then ends the installer.
-after_copy_command='wait-exit 120000'
-after_copy_rest=()
+# The first sign of the copy having ended (the finish screen's button), and
+# what then ends the installer without starting the installed program.
+after_copy_command='wait-button Finish 120000'
+after_copy_rest=("set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' 'expect 0')
 welcome_then() {
   printf '%s\n' "start $(win "$run_installer")" "wait-window \"$title\" 30000" "$@"
 }
@@ -133,14 +151,15 @@ program_files_dir() {
 }
 
 # The directory screen's text band when the default root is ROOT.
+# (Not "out": drive sets that one, and a local of that name would take it.)
 default_band() {
-  local root=$1 out=$2
+  local root=$1 band=$2
   program_files_dir "$root"
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
     "capture \"$directory_title\" $(win "$work/default.bmp")" \
     'click "Cancel Installation"' 'wait-exit 20000' | drive "default root $root"
   program_files_dir ""
-  text_band "$work/default.bmp" "$out"
+  text_band "$work/default.bmp" "$band"
 }
 
 # The folder browser: cancelled, the directory shown stays as it was; a
@@ -150,13 +169,18 @@ default_band() {
 case_change_directory() {
   trap 'program_files_dir ""' EXIT
   local picture
+  # After a pick the screen redraws itself, and nothing shows when it is
+  # done; the browser opening once more shows that the screen's thread has
+  # finished, and a cancelled browser leaves the screen as it was.
+  local redrawn=("wait-window \"$directory_title\" 20000" 'click "Change Installation Directory"' 'browse-cancel'
+    "wait-window \"$directory_title\" 20000")
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
     "capture \"$directory_title\" $(win "$work/before.bmp")" \
     'click "Change Installation Directory"' 'browse-cancel' "wait-window \"$directory_title\" 20000" \
     "capture \"$directory_title\" $(win "$work/cancelled.bmp")" \
-    'click "Change Installation Directory"' 'browse-pick C:\windows' "wait-window \"$directory_title\" 20000" \
+    'click "Change Installation Directory"' 'browse-pick C:\windows' "${redrawn[@]}" \
     "capture \"$directory_title\" $(win "$work/folder.bmp")" \
-    'click "Change Installation Directory"' 'browse-pick C:\' "wait-window \"$directory_title\" 20000" \
+    'click "Change Installation Directory"' 'browse-pick C:\' "${redrawn[@]}" \
     "capture \"$directory_title\" $(win "$work/root.bmp")" \
     'click "Cancel Installation"' 'wait-exit 20000' 'expect 0' | drive "change directory"
   for picture in before cancelled folder root; do
@@ -293,11 +317,21 @@ local_data_dir() {
   done
 }
 
-# Every file and directory the demo product may leave, so that scenarios
-# start from a clean disk and leave one to the others.
+# Where the shortcut and its two copies go.
+start_menu_dir() { echo "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"; }
+product_link() { echo "$(start_menu_dir)/Orvalis/Image Editor/Orvalis.lnk"; }
+start_menu_copy() { echo "$(start_menu_dir)/Orvalis.lnk"; }
+desktop_link() { echo "$prefix/drive_c/users/Public/Desktop/Orvalis.lnk"; }
+
+# Every file, directory, link and registry key the demo product may leave,
+# so that scenarios start from a clean prefix and leave one to the others.
 remove_product() {
   rm -rf "$prefix/drive_c/Program Files/Orvalis" "$(local_data_dir)" "$(system_dir)/OrvalisCodecs.txt" \
-    "$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orvalis"
+    "$(start_menu_dir)/Orvalis" "$(start_menu_copy)" "$(desktop_link)"
+  local key
+  for key in "$product_key" "$uninstall_key"; do
+    "$WINELOADER" reg delete "$key" /f >/dev/null 2>&1
+  done
 }
 
 # Destination of each demo entry: folder function, path below it, entry.
@@ -317,11 +351,87 @@ through_to_copy() {
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" 'click Continue' "$@"
 }
 
+# The finish screen as it comes: the desktop copy and the launch on, the
+# Start-menu copy off; set-check gives each box's state before it sets it.
+finish_defaults=("set-check \"$desktop_box\" on" 'expect on' "set-check \"$start_menu_box\" off" 'expect off'
+  "set-check \"$launch_box\" on" 'expect on')
+
+# Through the copy to the finish screen, which may take a while.
+through_to_finish() {
+  through_to_copy 'set-timeout 60000' "$@"
+}
+
+# The finish window's size as the last drive's window-rect gave it.
+expect_window_size() {
+  local size
+  size=$(sed -n 's/^ok window-rect: .* width=\([0-9]*\) height=\([0-9]*\)$/\1x\2/p' <<<"$out")
+  [ "$size" = "$2" ] || fail "$1: the finish window is '$size', want $2"
+}
+
+# A value as `reg query` shows it: TYPE DATA.
+registry_value() {
+  "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^    $2    \(REG_[A-Z_]*\)    \(.*\)\$/\1 \2/p"
+}
+
+# The product's values and the uninstall entry, each read back.
+expect_registry() {
+  local what=$1 depth=$2 language=$3 row key name want got
+  local product="$product_key\\Image Editor" installed='C:\Program Files\Orvalis\Image Editor'
+  for row in "$product|Depth|REG_DWORD $depth" "$product|Language|REG_SZ $language" \
+    "$product|StartMenuFolder|REG_SZ C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvalis\Image Editor" \
+    "$product|InstallationFolder|REG_SZ $installed" \
+    "$uninstall_key|DisplayName|REG_SZ Orvalis Image Editor" \
+    "$uninstall_key|DisplayIcon|REG_SZ $installed\Orvalis.exe" \
+    "$uninstall_key|UninstallString|REG_SZ $installed\Uninstall.exe"; do
+    IFS='|' read -r key name want <<<"$row"
+    got=$(registry_value "$key" "$name")
+    [ "$got" = "$want" ] || fail "$what: $key $name is '$got', want '$want'"
+  done
+}
+
+is_among() {
+  local wanted=$1 item
+  shift
+  for item in "$@"; do
+    [ "$item" = "$wanted" ] && return 0
+  done
+  return 1
+}
+
+# Each link given exists and points at the installed main program; the
+# others of the three do not exist.
+expect_links() {
+  local what=$1 link target want='C:\Program Files\Orvalis\Image Editor\Orvalis.exe'
+  shift
+  for link in "$(product_link)" "$(desktop_link)" "$(start_menu_copy)"; do
+    if is_among "$link" "$@"; then
+      target=$("$here/../wine/wine-run" "$prefix" "$drivers/link_probe.exe" "$(win "$link")" 2>&1 | tr -d '\r')
+      [ "$target" = "$want" ] || fail "$what: $link points at '$target'"
+    else
+      [ ! -e "$link" ] || fail "$what: $link was made"
+    fi
+  done
+}
+
+# The main program started by the installer shows its message box; the
+# probe closes it. Started or not, it is given the same time to show.
+expect_program_started() {
+  local found
+  found=$("$here/../wine/wine-run" "$prefix" "$drivers/window_probe.exe" "$program_title" "$2" | tr -d '\r')
+  [ "$found" = "$3" ] || fail "$1: the main program's window: $found, want $3"
+}
+
 # With the defaults every entry lands where its group says, byte for byte as
-# the archive holds it, and nothing else lands beside them.
+# the archive holds it, and nothing else lands beside them; the registry
+# holds the product's values and the uninstall entry, the links the finish
+# screen asks for point at the main program, and the program is started.
 case_install() {
   remove_product
-  through_to_copy 'wait-exit 60000' 'expect 0' | drive "install with defaults"
+  through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" \
+    "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "install with defaults"
+  expect_window_size "install" 700x415
+  expect_program_started "install" 30000 closed
   "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
   local row folder path entry
   for row in "${demo_files[@]}"; do
@@ -332,6 +442,107 @@ case_install() {
   installed=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
   [ "$installed" = "./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./license.txt ./readme.txt ./version.txt " ] ||
     fail "install: the product directory holds $installed"
+  expect_registry "install" 0x30 English
+  expect_links "install" "$(product_link)" "$(desktop_link)"
+  remove_product
+}
+
+# Desktop and Start-menu copies off: only the product folder's link. Launch
+# off: nothing is started.
+case_finish_choices() {
+  remove_product
+  through_to_finish "set-check \"$desktop_box\" off" "set-check \"$start_menu_box\" off" \
+    "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "all choices off"
+  expect_links "all choices off" "$(product_link)"
+  expect_program_started "all choices off" 5000 none
+  remove_product
+}
+
+# Without the sale banner's key the finish screen is 55 pixels shorter and
+# its bottom stays plain; with no entry marked as the main program nothing is
+# linked or started, and the installation still completes.
+case_plain_finish() {
+  remove_product
+  run_installer=$plain_installer
+  through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" \
+    "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "plain finish screen"
+  expect_window_size "plain finish" 700x360
+  # The band below the button, inside the frame: the background colour only.
+  [ "$(convert "$work/finish.bmp" -crop 680x20+10+330 +repage -format %k info: 2>&1)" = 1 ] ||
+    fail "plain finish: something is drawn at the bottom"
+  expect_links "plain finish"
+  expect_program_started "plain finish" 5000 none
+  [ -f "$(product_dir)/Orvalis.exe" ] || fail "plain finish: the product was not installed"
+  remove_product
+}
+
+readonly shell_folders='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+
+# Where Wine's shell finds the all-users desktop: the given folder, or back
+# to its own.
+common_desktop_dir() {
+  "$WINELOADER" reg add "$shell_folders" /v 'Common Desktop' /t REG_EXPAND_SZ /d "${1:-%PUBLIC%\Desktop}" /f \
+    >/dev/null 2>&1
+}
+
+# A desktop folder so deep that the desktop copy's path passes what Windows
+# allows: the installer names that path and ends before registering
+# anything.
+case_long_shortcut_path() {
+  remove_product
+  # Four parts of 58 make a folder of 251 characters, which the shell still
+  # returns, and a copy's path of 263.
+  local deep='C:\users\Public' part below
+  part=$(printf 'd%.0s' {1..58})
+  while [ ${#deep} -lt 248 ]; do
+    deep+="\\$part"
+  done
+  below=${deep#C:\\users\\Public\\}
+  mkdir -p "$prefix/drive_c/users/Public/${below//\\//}"
+  # Global: the trap runs after the function's locals are gone.
+  deep_top="$prefix/drive_c/users/Public/$part"
+  trap 'common_desktop_dir ""; rm -rf "$deep_top"' EXIT
+  common_desktop_dir "$deep"
+  local text="This path is longer than Windows allows:\n\n${deep//\\/\\\\}\\\\Orvalis.lnk\n\nThe installer cannot make its shortcut there."
+  through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
+    'expect 0' | drive "desktop folder too deep"
+  local key
+  for key in "$product_key" "$uninstall_key"; do
+    ! "$WINELOADER" reg query "$key" >/dev/null 2>&1 || fail "desktop folder too deep: $key was written"
+  done
+  remove_product
+}
+
+# The company's key is volatile, so the product's lasting key cannot be
+# made under it: the installer reports the registry failure and ends before
+# the uninstall entry, the finish screen and the links.
+case_registry_refused() {
+  remove_product
+  "$here/../wine/wine-run" "$prefix" "$drivers/volatile_key.exe" 'Software\Orvalis' ||
+    fail "registry refused: could not make the volatile key"
+  local text="The installer could not write its settings to the registry.\n\nPlease check that you may change the registry, and run the installer again."
+  through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
+    'expect 0' | drive "registry refused"
+  ! "$WINELOADER" reg query "$uninstall_key" >/dev/null 2>&1 || fail "registry refused: the uninstall entry was written"
+  expect_links "registry refused"
+  remove_product
+}
+
+# A second installation overwrites the files and the links, and refreshes
+# the number the user changed while the text the user changed stays.
+case_install_twice() {
+  remove_product
+  through_to_finish "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' | drive "first installation"
+  printf 'changed by the user\r\n' >"$(product_dir)/readme.txt"
+  printf 'not a link\r\n' >"$(desktop_link)"
+  "$WINELOADER" reg add "$product_key\\Image Editor" /v Depth /t REG_DWORD /d 16 /f >/dev/null 2>&1
+  "$WINELOADER" reg add "$product_key\\Image Editor" /v Language /d Deutsch /f >/dev/null 2>&1
+  through_to_finish "set-check \"$start_menu_box\" on" 'expect off' "set-check \"$launch_box\" off" \
+    'click Finish' 'wait-exit 20000' 'expect 0' | drive "second installation"
+  "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
+  cmp -s "$(product_dir)/readme.txt" "$work/extracted/README_TXT" || fail "install twice: readme.txt not overwritten"
+  expect_registry "install twice" 0x30 Deutsch
+  expect_links "install twice" "$(product_link)" "$(desktop_link)" "$(start_menu_copy)"
   remove_product
 }
 

@@ -134,6 +134,15 @@ TEST(UiDriverCommands, ParsesEachFormIntoItsFields) {
     EXPECT_EQ(c.caption, "Next");
     EXPECT_EQ(c.title, "Setup");
 
+    c = Command();
+    ASSERT_TRUE(ParseCommand({"set-check", "Desktop", "on"}, c, error)) << error;
+    EXPECT_EQ(c.caption, "Desktop");
+    EXPECT_TRUE(c.checked);
+    EXPECT_EQ(c.title, "");
+    ASSERT_TRUE(ParseCommand({"set-check", "Launch", "off", "in", "Setup"}, c, error)) << error;
+    EXPECT_FALSE(c.checked);
+    EXPECT_EQ(c.title, "Setup");
+
     ASSERT_TRUE(ParseCommand({"capture", "Setup", "shot.bmp"}, c, error)) << error;
     EXPECT_EQ(c.title, "Setup");
     EXPECT_EQ(c.path, "shot.bmp");
@@ -162,6 +171,9 @@ TEST(UiDriverCommands, RejectsBadLinesWithTheirReason) {
         {{"wait-window", "Setup"}, "usage: wait-window TITLE [CLASS] TIMEOUT_MS"},
         {{"click", "Next", "on", "Setup"}, "usage: click CAPTION [in WINDOW_TITLE]"},
         {{"click", "Next", "in"}, "usage: click CAPTION [in WINDOW_TITLE]"},
+        {{"set-check", "Desktop"}, "usage: set-check CAPTION on|off [in WINDOW_TITLE]"},
+        {{"set-check", "Desktop", "yes"}, "usage: set-check CAPTION on|off [in WINDOW_TITLE]"},
+        {{"set-check", "Desktop", "on", "on", "Setup"}, "usage: set-check CAPTION on|off [in WINDOW_TITLE]"},
         {{"browse-cancel", "now"}, "usage: browse-cancel"},
         {{"capture", "Setup"}, "usage: capture WINDOW_TITLE FILE.bmp"},
         {{"move", "Setup", "10"}, "usage: move WINDOW_TITLE X Y"},
@@ -215,9 +227,9 @@ TEST(UiDriverCommands, ScriptStopsAtTheFirstBadLine) {
     } cases[] = {
         {"start a.exe\nwait-exit soon\nclik x\n", 2, "TIMEOUT_MS must be a whole number of milliseconds up to 3600000, not \"soon\""},
         {"start a.exe\n\nclick \"Next\n", 3, "unclosed quote"},
-        {"expect 0\n", 1, "expect must follow wait-exit, message-box, window-rect or read-text"},
-        {"start a.exe\nexpect 0\n", 2, "expect must follow wait-exit, message-box, window-rect or read-text"},
-        {"wait-exit 100\nexpect 0\nexpect 0\n", 3, "expect must follow wait-exit, message-box, window-rect or read-text"},
+        {"expect 0\n", 1, "expect must follow wait-exit, message-box, window-rect, read-text or set-check"},
+        {"start a.exe\nexpect 0\n", 2, "expect must follow wait-exit, message-box, window-rect, read-text or set-check"},
+        {"wait-exit 100\nexpect 0\nexpect 0\n", 3, "expect must follow wait-exit, message-box, window-rect, read-text or set-check"},
     };
     for (const Case& c : cases) {
         std::vector<Command> commands;

@@ -174,7 +174,26 @@ void CWindowSurface::ReleaseResources() {
     DeleteAndClear(m_hClientRegion);
 }
 
+// Wine lets one thread at a time use a device context, and a call from
+// another thread meanwhile fails without a trace: copying the back buffer
+// while a worker draws into it would lose that drawing. So a paint takes
+// the surface as any drawing does, without waiting; finding it held, it
+// leaves the painting to the holder, which asks for it as it lets go. The
+// second try closes the gap in which the holder let go before the wish was
+// set.
 void CWindowSurface::Paint(HDC paintDC) {
+    if (!busy.TryAcquire(CSurfaceBusy::kPresenting)) {
+        m_bRepaintWanted = true;
+        if (!busy.TryAcquire(CSurfaceBusy::kPresenting))
+            return;
+        m_bRepaintWanted = false;
+    }
+    PaintHeld(paintDC);
+    if (busy.Release())
+        ReleaseResources();
+}
+
+void CWindowSurface::PaintHeld(HDC paintDC) {
     std::atomic<int>& progress = m_pCore->PaintingFlag();
     if (m_nPaintCount == 0 && !m_bCreatedHidden) {
         progress = 10;

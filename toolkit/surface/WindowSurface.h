@@ -113,12 +113,15 @@ class CWindowSurface {
         draw(*this);
         if (busy.Release())
             ReleaseResources();
+        else if (m_bRepaintWanted.exchange(false))
+            InvalidateRect(m_hWindow, nullptr, FALSE);
         return true;
     }
 
     // WM_PAINT: the first paint of a visible window clears it and its back
     // buffer; later ones copy the back buffer while buffered.
     void Paint(HDC paintDC);
+    void PaintHeld(HDC paintDC);
     // Copies the back buffer to the window when buffered and auto-present
     // is on; false when nothing was copied.
     bool Present();
@@ -246,4 +249,7 @@ class CWindowSurface {
     bool m_bKeepBackBuffer = false;
     bool m_bCreatedHidden = false;
     bool m_bOffscreen = false;
+    // A paint found the surface held by a drawing thread, which paints the
+    // window again as it lets go.
+    std::atomic<bool> m_bRepaintWanted{false};
 };

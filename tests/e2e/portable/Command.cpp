@@ -26,6 +26,7 @@ const VerbForm kForms[] = {
     {"wait-window", Verb::WaitWindow, 2, 3, "wait-window TITLE [CLASS] TIMEOUT_MS"},
     {"click", Verb::Click, 1, 3, "click CAPTION [in WINDOW_TITLE]"},
     {"wait-button", Verb::WaitButton, 2, 2, "wait-button CAPTION TIMEOUT_MS"},
+    {"set-check", Verb::SetCheck, 2, 4, "set-check CAPTION on|off [in WINDOW_TITLE]"},
     {"message-box", Verb::MessageBox, 1, 1, "message-box TITLE"},
     {"answer", Verb::Answer, 1, 1, "answer CAPTION"},
     {"close", Verb::Close, 1, 1, "close WINDOW_TITLE"},
@@ -73,6 +74,24 @@ bool ParseTimeout(const std::string& word, int& timeoutMs, std::string& error) {
     return true;
 }
 
+// The optional "in WINDOW_TITLE" behind a command's own words.
+bool ParseWindowClause(const std::vector<std::string>& a, size_t at, Command& c) {
+    if (a.size() == at)
+        return true;
+    if (a.size() == at + 2 && a[at] == "in") {
+        c.title = a[at + 1];
+        return true;
+    }
+    return false;
+}
+
+bool ParseCheckState(const std::string& word, bool& checked) {
+    if (word != "on" && word != "off")
+        return false;
+    checked = word == "on";
+    return true;
+}
+
 // The fields of each form; arguments holds the words behind the command.
 bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& error) {
     switch (c.verb) {
@@ -90,17 +109,19 @@ bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& err
         return ParseTimeout(a.back(), c.timeoutMs, error);
     case Verb::Click:
         c.caption = a[0];
-        if (a.size() == 1)
+        if (ParseWindowClause(a, 1, c))
             return true;
-        if (a.size() == 3 && a[1] == "in") {
-            c.title = a[2];
-            return true;
-        }
         error = "usage: click CAPTION [in WINDOW_TITLE]";
         return false;
     case Verb::WaitButton:
         c.caption = a[0];
         return ParseTimeout(a[1], c.timeoutMs, error);
+    case Verb::SetCheck:
+        c.caption = a[0];
+        if (ParseCheckState(a[1], c.checked) && ParseWindowClause(a, 2, c))
+            return true;
+        error = "usage: set-check CAPTION on|off [in WINDOW_TITLE]";
+        return false;
     case Verb::Answer:
         c.caption = a[0];
         return true;
@@ -142,7 +163,7 @@ bool IsSkipped(const std::vector<std::string>& words) {
 
 bool GivesValue(Verb verb) {
     return verb == Verb::WaitExit || verb == Verb::MessageBox || verb == Verb::WindowRect || verb == Verb::ReadText ||
-           verb == Verb::Elapsed;
+           verb == Verb::Elapsed || verb == Verb::SetCheck;
 }
 
 bool ParseCommand(const std::vector<std::string>& words, Command& command, std::string& error) {
@@ -177,7 +198,7 @@ bool ParseScript(const std::string& script, std::vector<Command>& commands, Scri
         if (!ParseCommand(words, command, error.message))
             return false;
         if (command.verb == Verb::Expect && (commands.empty() || !GivesValue(commands.back().verb))) {
-            error.message = "expect must follow wait-exit, message-box, window-rect or read-text";
+            error.message = "expect must follow wait-exit, message-box, window-rect, read-text or set-check";
             return false;
         }
         commands.push_back(command);

@@ -11,6 +11,7 @@ enum class Verb {
     WaitWindow,
     Click,
     WaitButton,
+    SetCheck,
     MessageBox,
     Answer,
     Close,
@@ -40,6 +41,7 @@ struct Command {
     std::string path;         // program, folder or picture file
     std::string commandLine;  // start: the program and its arguments
     std::string text;         // expect: the value, as printed
+    bool checked = false;     // set-check: the state wanted
     int timeoutMs = kUseDefaultTimeout;
     int x = 0, y = 0;  // move: the new top-left corner on the screen
 };
