@@ -1,0 +1,29 @@
+// The shadow's status byte and the show rule that every show, hide and
+// composition change runs through. Pure, so the Win32 side only supplies the
+// parent's state and acts on the returned bits.
+#pragma once
+
+#include <cstdint>
+
+namespace ShadowStatus {
+
+constexpr uint8_t kEnabled = 1;
+constexpr uint8_t kShadowVisible = 2;
+constexpr uint8_t kParentVisible = 4;
+// Desktop composition draws its own shadows; ours would double them.
+constexpr uint8_t kSuppressed = 8;
+
+// The status after the show rule: visibility is worked out afresh from the
+// enabled and suppressed bits alone. A maximised or minimised parent has no
+// edge to shadow, so its shadow stays hidden.
+uint8_t AfterShow(uint8_t status, bool parentMaximisedOrMinimised);
+
+// The suppressed bit set or cleared for the current composition state;
+// `always` shadows keep drawing with composition on.
+uint8_t WithComposition(uint8_t status, bool compositionOn, bool always);
+
+inline bool IsActive(uint8_t status) {
+    return (status & (kEnabled | kSuppressed)) == kEnabled;
+}
+
+}  // namespace ShadowStatus
