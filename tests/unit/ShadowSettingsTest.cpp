@@ -133,4 +133,35 @@ TEST(ShadowStatus, CompositionSuppressesUnlessAlways) {
         EXPECT_EQ(WithComposition(c.before, c.compositionOn, c.always), c.after);
 }
 
+TEST(ShadowStatus, HideClearsBothVisibleBits) {
+    EXPECT_EQ(AfterHide(kEnabled | kSuppressed | kShadowVisible | kParentVisible), kEnabled | kSuppressed);
+}
+
+TEST(ShadowStatus, SizeRule) {
+    constexpr uint8_t kShown = kEnabled | kShadowVisible | kParentVisible;
+    const ParentSize base{100, 80};
+    const struct {
+        uint8_t before;
+        bool maximisedOrMinimised, visible;
+        ParentSize now;
+        uint8_t after;
+        SizeAction action;
+    } cases[] = {
+        {kShown, false, true, {100, 80}, kShown, SizeAction::kUpdateNow},
+        {kShown, false, true, {90, 70}, kShown, SizeAction::kUpdateNow},
+        {kShown, false, true, {101, 10}, kShown, SizeAction::kUpdateAtPaint},
+        {kShown, false, true, {10, 81}, kShown, SizeAction::kUpdateAtPaint},
+        {kEnabled, false, true, {100, 80}, kShown, SizeAction::kShowAndUpdate},
+        {kShown, true, true, {100, 80}, kEnabled | kParentVisible, SizeAction::kHide},
+        {kEnabled, false, false, {100, 80}, kEnabled, SizeAction::kNothing},
+        {kEnabled | kSuppressed, true, true, {100, 80}, kEnabled | kSuppressed, SizeAction::kNothing},
+        {0, false, true, {200, 200}, 0, SizeAction::kNothing},
+    };
+    for (const auto& c : cases) {
+        const SizeStep step = AfterSize(c.before, c.maximisedOrMinimised, c.visible, base, c.now);
+        EXPECT_EQ(step.status, c.after) << int{c.before} << " " << c.now.width << "x" << c.now.height;
+        EXPECT_EQ(step.action, c.action) << int{c.before} << " " << c.now.width << "x" << c.now.height;
+    }
+}
+
 }  // namespace

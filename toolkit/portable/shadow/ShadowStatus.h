@@ -26,4 +26,37 @@ inline bool IsActive(uint8_t status) {
     return (status & (kEnabled | kSuppressed)) == kEnabled;
 }
 
+// A hidden parent takes its shadow with it.
+inline uint8_t AfterHide(uint8_t status) {
+    return status & static_cast<uint8_t>(~(kShadowVisible | kParentVisible));
+}
+
+// The parent's client size as WM_SIZE reports it.
+struct ParentSize {
+    int width = 0;
+    int height = 0;
+};
+
+enum class SizeAction {
+    kNothing,
+    kHide,
+    // Show the shadow without activation and update it now; another update
+    // follows at the parent's next paint.
+    kShowAndUpdate,
+    // A growing parent has not painted its new area yet; updating at its
+    // next paint keeps the shadow from running ahead of it.
+    kUpdateAtPaint,
+    kUpdateNow,
+};
+
+struct SizeStep {
+    uint8_t status = 0;
+    SizeAction action = SizeAction::kNothing;
+};
+
+// What WM_SIZE does to the shadow. The caller remembers `now` as the last
+// size whatever the answer.
+SizeStep AfterSize(uint8_t status, bool parentMaximisedOrMinimised, bool parentVisible, ParentSize last,
+                   ParentSize now);
+
 }  // namespace ShadowStatus
