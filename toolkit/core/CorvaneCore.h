@@ -37,6 +37,7 @@ enum RequestCode : WPARAM {
     kRequestDestroy = 7,        // frame: destroy window lParam
     kRequestRunCallHere = 8,    // user window: run the call of item lParam
     kRequestActivate = 9,       // user window: bring to the front with the focus
+    kRequestShadow = 10,        // user window: give it a drop shadow; lParam 1 = always
     kRequestDecidePending = 11,   // frame: decide the events kept by windows of other threads
     kRequestEndSetUp = 12,        // frame: end a wait's set-up that does not suspend (lock held)
     kRequestDestroyHere = 13,     // user window: destroy this window on its own thread

@@ -1,6 +1,7 @@
 #include "toolkit/core/WindowOps.h"
 
 #include "toolkit/core/CorvaneCore.h"
+#include "toolkit/shadow/WndShadow.h"
 
 CWindowOps::CWindowOps(CCorvaneCore& core) : CTextOps(core, kKindWindow) {}
 
@@ -42,6 +43,9 @@ int CWindowOps::Show(int window, int mode) {
     // the first paint is not repeated, which would wipe what was drawn.
     InvalidateRect(item->window, nullptr, FALSE);
     ShowWindow(item->window, mode ? mode : SW_SHOW);
+    const int shadowMode = item->surface->shadowMode.load();
+    if (shadowMode > 0 && !CWndShadow::HasShadow(item->window))
+        SendMessageA(item->window, kRequestMessage, kRequestShadow, shadowMode > 1 ? 1 : 0);
     return 1;
 }
 
@@ -137,6 +141,14 @@ int CWindowOps::SetKeepOpen(int window, bool keepOpen) {
     if (!s)
         return 0;
     s->keepOpen = keepOpen ? 1 : 0;
+    return 1;
+}
+
+int CWindowOps::SetDropShadow(int window, int mode) {
+    CWindowSurface* s = Surface(window);
+    if (!s || mode < 0)
+        return 0;
+    s->shadowMode = mode;
     return 1;
 }
 

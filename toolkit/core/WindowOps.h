@@ -78,6 +78,10 @@ class CWindowOps : public CTextOps {
     // raising the Timer event.
     int SetTimerCallback(int window, TimerCallback callback, void* user);
     int SetKeepOpen(int window, bool keepOpen);
+    // The drop shadow the window gets at its next Show: 0 none, 1 unless
+    // desktop composition is on, 2 always; 0 for a negative mode. A shadow
+    // once made stays with its window.
+    int SetDropShadow(int window, int mode);
 
     // Latches: read and clear.
     int CloseRequested(int window);

@@ -2,6 +2,7 @@
 // window the system handles its messages; afterwards the toolkit does.
 #include "toolkit/core/CorvaneCore.h"
 #include "toolkit/portable/events/EventNames.h"
+#include "toolkit/shadow/WndShadow.h"
 
 namespace {
 
@@ -222,6 +223,12 @@ LRESULT CCorvaneCore::OnUserWindowRequest(CorItem& item, WPARAM code, LPARAM arg
         return 1;
     case kRequestDestroyHere:
         DestroyWindow(item.window);
+        return 1;
+    case kRequestShadow:
+        // Without UpdateLayeredWindow the class stays unregistered and
+        // CreateShadow does nothing: the window goes without a shadow.
+        CWndShadow::InitShadowClass(m_hInstance);
+        CWndShadow::CreateShadow(std::make_unique<CWndShadow>(), item.window, argument != 0);
         return 1;
     default:
         return 0;

@@ -203,6 +203,9 @@ class CWindowSurface {
     std::atomic<int> frozen{0};
     CSurfaceBusy busy;
     std::atomic<int> keepOpen{0};
+    // 0 none; otherwise the window gets a drop shadow when shown, which with
+    // 1 gives way to the shadows of desktop composition and with 2 does not.
+    std::atomic<int> shadowMode{0};
     // Set by the program's thread, called on the window's thread.
     CAtomicBinding<CallbackBinding<CloseCallback>> closeCallback;
     CAtomicBinding<CallbackBinding<CloseCallback>> destroyCallback;
