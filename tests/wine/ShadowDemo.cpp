@@ -1,0 +1,20 @@
+// One captioned window with the default drop shadow over a light, borderless
+// window filling the desktop, so that the shadow's softness and offset show.
+// It ends when the shadowed window is closed.
+#include "tests/wine/WorkerApp.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    CWorkerApp app("Backdrop", 0, 0, 100, 100, [](CCorvane& toolkit) {
+        CCorvaneCore& core = toolkit.Core();
+        const int backdrop = core.Window.CreateWindow(0, 0, 0, 1024, 768, "Backdrop", "noborder hide");
+        core.Window.Cls(backdrop, RGB(236, 236, 230));
+        core.Window.Show(backdrop, 0);
+        const int shadowed = core.Window.CreateWindow(0, 300, 200, 400, 260, "Shadowed", "hide");
+        core.Window.Cls(shadowed, RGB(250, 250, 250));
+        core.Window.SetDropShadow(shadowed, 2);
+        core.Window.Show(shadowed, 0);
+        WaitUntilClosed(core, shadowed);
+        return 0;
+    });
+    return app.RunWorker(instance);
+}
