@@ -4,6 +4,7 @@
 
 #include "toolkit/core/CorvaneCore.h"
 #include "toolkit/portable/events/EventNames.h"
+#include "toolkit/shadow/LayeredAttributes.h"
 
 namespace {
 
@@ -75,6 +76,7 @@ bool CCorvaneCore::OnButtonHover(CorItem& item, UINT message, LPARAM lParam) {
         TellHover(b, item.Handle(), kHoverLeft, 0);
         b.hot = false;
         InvalidateRect(item.window, nullptr, FALSE);
+        ApplyLayeredAttributes();
         return true;
     case WM_CAPTURECHANGED:
         TellHover(b, item.Handle(), kHoverLeft, 0);
@@ -84,6 +86,8 @@ bool CCorvaneCore::OnButtonHover(CorItem& item, UINT message, LPARAM lParam) {
             Track(item.window, TME_LEAVE);
             b.hot = true;
             InvalidateRect(item.window, nullptr, FALSE);
+            SetLayeredTarget(item.window);
+            ApplyLayeredAttributes();
         }
         return true;
     default:
