@@ -24,13 +24,34 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// Where the default shadow lies for the parent as it stands now.
-bool ShadowAtDefaultPlace(HWND parent) {
+// Whether the shadow lies where offset 5, 5 and the given size put it for
+// the parent as it stands now.
+bool ShadowInPlace(HWND parent, int size = 0) {
     RECT p, s;
     const HWND shadow = ShadowWindow(parent);
     if (!shadow || !GetWindowRect(parent, &p) || !GetWindowRect(shadow, &s))
         return false;
-    return SameRect(s, RECT{p.left + 5, p.top + 5, p.right + 5, p.bottom + 5});
+    return SameRect(s, RECT{p.left + 5 - size, p.top + 5 - size, p.right + 5 + size, p.bottom + 5 + size});
+}
+
+bool ShadowAtDefaultPlace(HWND parent) {
+    return ShadowInPlace(parent);
+}
+
+// Runs set on the parent's shadow on the main thread, where shadows live.
+bool SetOnMainThread(HWND parent, bool (*set)(CWndShadow&)) {
+    struct Call {
+        HWND parent;
+        bool (*set)(CWndShadow&);
+        bool result;
+    } call{parent, set, false};
+    Core().RunOnMainThread(
+        [](void* p, void*) {
+            Call& c = *static_cast<Call*>(p);
+            c.result = c.set(*CWndShadow::ShadowOf(c.parent));
+        },
+        &call, nullptr);
+    return call.result;
 }
 
 // A window made hidden and shown with a drop shadow of the given mode.
@@ -87,6 +108,25 @@ TEST(CorvaneShadow, FollowsAMovedParent) {
     ASSERT_NE(w.Shadow(), nullptr);
     Core().Window.SetPos(w.Handle(), 140, 110);
     EXPECT_TRUE(WaitFor([&] { return ShadowAtDefaultPlace(w.Parent()); }));
+}
+
+TEST(CorvaneShadow, FollowsAParentThatGrowsOrShrinks) {
+    ShadowedWindow w(2);
+    ASSERT_TRUE(WaitFor([&] { return w.ShadowShown(); }));
+    for (const SIZE size : {SIZE{320, 240}, SIZE{150, 100}}) {
+        SCOPED_TRACE(size.cx);
+        SetWindowPos(w.Parent(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(WaitFor([&] { return ShadowInPlace(w.Parent()); }));
+    }
+}
+
+TEST(CorvaneShadow, NewSizeRedrawsAVisibleShadowAndARefusedOneLeavesIt) {
+    ShadowedWindow w(2);
+    ASSERT_TRUE(WaitFor([&] { return w.ShadowShown(); }));
+    EXPECT_TRUE(SetOnMainThread(w.Parent(), [](CWndShadow& s) { return s.SetShadowSize(3); }));
+    EXPECT_TRUE(ShadowInPlace(w.Parent(), 3));
+    EXPECT_FALSE(SetOnMainThread(w.Parent(), [](CWndShadow& s) { return s.SetShadowSize(21); }));
+    EXPECT_TRUE(ShadowInPlace(w.Parent(), 3));
 }
 
 TEST(CorvaneShadow, MaximisedOrMinimisedParentHidesItAndRestoringShowsIt) {

@@ -55,10 +55,9 @@ bool CWndShadow::InitShadowClass(HINSTANCE instance) {
     auto update = user ? Lookup<UpdateLayeredWindowFn>(user, "UpdateLayeredWindow") : nullptr;
     if (!update)
         return false;
-    if (HMODULE dwm = LoadSystemLibrary("dwmapi.dll")) {
-        state.dwmLoaded = true;
+    // Without dwmapi.dll there is no composition to give way to.
+    if (HMODULE dwm = LoadSystemLibrary("dwmapi.dll"))
         state.dwmIsCompositionEnabled = Lookup<DwmIsCompositionEnabledFn>(dwm, "DwmIsCompositionEnabled");
-    }
     state.instance = instance;
     if (!RegisterShadowClass(instance))
         return false;

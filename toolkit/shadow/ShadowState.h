@@ -18,7 +18,6 @@ using DwmIsCompositionEnabledFn = HRESULT(WINAPI*)(BOOL*);
 struct ShadowProcessState {
     // Set once the class is registered; its presence means "initialised".
     std::atomic<UpdateLayeredWindowFn> updateLayeredWindow{nullptr};
-    bool dwmLoaded = false;
     DwmIsCompositionEnabledFn dwmIsCompositionEnabled = nullptr;
     HINSTANCE instance = nullptr;
     std::atomic<bool (*)()> compositionQuery{nullptr};

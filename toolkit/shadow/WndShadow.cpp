@@ -101,7 +101,7 @@ LRESULT CWndShadow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         break;
     case WM_SHOWWINDOW:
-        return OnShowWindow(message, wParam, lParam);
+        return OnShowWindow(wParam, lParam);
     case WM_EXITSIZEMOVE:
         if (m_nStatus & ShadowStatus::kShadowVisible)
             UpdateShadow();
@@ -155,10 +155,12 @@ void CWndShadow::OnSize(WPARAM kind, LPARAM sizes) {
     }
 }
 
-LRESULT CWndShadow::OnShowWindow(UINT message, WPARAM shown, LPARAM lParam) {
+// The parent's own handling comes first, so that the shadow sees the parent
+// as it has become.
+LRESULT CWndShadow::OnShowWindow(WPARAM shown, LPARAM lParam) {
+    const LRESULT result = CallPrevious(WM_SHOWWINDOW, shown, lParam);
     if (!ShadowStatus::IsActive(m_nStatus))
-        return CallPrevious(message, shown, lParam);
-    const LRESULT result = CallPrevious(message, shown, lParam);
+        return result;
     if (shown) {
         m_bUpdatePending = true;
         ShowShadow();

@@ -52,7 +52,7 @@ class CWndShadow {
     static LRESULT CALLBACK ParentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnSize(WPARAM kind, LPARAM sizes);
-    LRESULT OnShowWindow(UINT message, WPARAM shown, LPARAM lParam);
+    LRESULT OnShowWindow(WPARAM shown, LPARAM lParam);
     void OnDestroy();
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
 
