@@ -42,4 +42,25 @@ TEST(CorvaneLayered, PendingAttributesGoToTheTargetsParentOnce) {
     Core().Window.Destroy(w);
 }
 
+// A static panel's procedure applies what was set while the pointer moves
+// over it, as a button's does after its hover changes.
+TEST(CorvaneLayered, PointerOverAPanelAppliesPendingAttributes) {
+    const int w = NewWindow();
+    const int button = Core().Window.CreateButton(w, 10, 10, 80, 24, "Hover");
+    const int panel = Core().Window.CreateChildPanel(w, 10, 40, 80, 40, "");
+    ASSERT_NE(panel, 0);
+    const HWND parent = Core().Window.GetHwnd(w);
+    SetLayeredTarget(Core().FindItem(button)->window);
+    SetLayeredAttributes({0, 200, LWA_ALPHA});
+
+    SendMessageA(Core().FindItem(panel)->window, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(GetWindowLongA(parent, GWL_EXSTYLE) & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(parent, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 200);
+    EXPECT_FALSE(ApplyOnMainThread()) << "nothing left pending";
+    SetLayeredTarget(nullptr);
+    Core().Window.Destroy(w);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
-// One captioned window with the default drop shadow over a light, borderless
-// window filling the desktop, so that the shadow's softness and offset show.
-// It ends when the shadowed window is closed.
+// Two windows with the default drop shadow over a light, borderless window
+// filling the desktop, so that the shadow's softness and offset show: a
+// captioned one, and below it one whose window region rounds its corners,
+// which its shadow follows. It ends when the captioned window is closed.
 #include "tests/wine/WorkerApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -13,6 +14,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         core.Window.Cls(shadowed, RGB(250, 250, 250));
         core.Window.SetDropShadow(shadowed, 2);
         core.Window.Show(shadowed, 0);
+        const int rounded = core.Window.CreateWindow(0, 300, 500, 400, 200, "Rounded", "hide");
+        core.Window.Cls(rounded, RGB(250, 250, 250));
+        SetWindowRgn(core.Window.GetHwnd(rounded), CreateRoundRectRgn(0, 0, 401, 201, 80, 80), FALSE);
+        core.Window.SetDropShadow(rounded, 2);
+        core.Window.Show(rounded, 0);
         WaitUntilClosed(core, shadowed);
         return 0;
     });

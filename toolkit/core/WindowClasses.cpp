@@ -1,6 +1,7 @@
 #include "toolkit/core/WindowClasses.h"
 
 #include "toolkit/core/CorvaneCore.h"
+#include "toolkit/shadow/LayeredAttributes.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ Superclass g_stSuperclasses[] = {
 };
 
 constexpr int kButtonSuperclass = 0;
+constexpr int kStaticSuperclass = 1;
 constexpr int kEditSuperclass = 3;
 
 template <int Index>
@@ -33,7 +35,12 @@ LRESULT CALLBACK SuperclassProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return result;
     if (Index == kEditSuperclass && core && core->OnEditMessage(window, message, wParam, lParam, systemProc, result))
         return result;
-    return CallWindowProcA(systemProc, window, message, wParam, lParam);
+    result = CallWindowProcA(systemProc, window, message, wParam, lParam);
+    // The pointer moving over a panel is a hover change like a button's:
+    // attributes set meanwhile reach the window beneath.
+    if (Index == kStaticSuperclass && message == WM_MOUSEMOVE)
+        ApplyLayeredAttributes();
+    return result;
 }
 
 const WNDPROC kSuperclassProcs[] = {SuperclassProc<0>, SuperclassProc<1>, SuperclassProc<2>, SuperclassProc<3>};
