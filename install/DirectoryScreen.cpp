@@ -3,9 +3,9 @@
 #include <shlobj.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "InstallerTexts.h"
+#include "install/ScreenMetrics.h"
 #include "install/Unscramble.h"
 
 namespace {
@@ -32,12 +32,8 @@ struct Screen {
 };
 
 void WriteCentred(Screen& s, int y, const char* text) {
-    SIZE size = {};
-    if (CWindowSurface* surface = s.core.Window.Surface(s.window))
-        GetTextExtentPoint32A(surface->CurrentDC(), text, static_cast<int>(strlen(text)), &size);
-    RECT client = {};
-    GetClientRect(s.core.Window.GetHwnd(s.window), &client);
-    s.core.Window.GotoXY(s.window, (client.right - size.cx) / 2, y);
+    const int x = (ClientSize(s.core, s.window).cx - TextWidth(s.core, s.window, text)) / 2;
+    s.core.Window.GotoXY(s.window, x, y);
     s.core.Window.Write(s.window, text);
 }
 

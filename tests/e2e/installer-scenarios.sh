@@ -209,11 +209,16 @@ mount_small_drive() {
   restart_wine
 }
 
+# Ends this session's Wine and waits until it has gone.
+stop_wine() {
+  wineserver -k </dev/null >/dev/null 2>&1
+  wineserver -w </dev/null >/dev/null 2>&1
+}
+
 # A drive mapped while Wine runs is listed by its shell but not asked for its
 # free space until Wine starts again.
 restart_wine() {
-  wineserver -k </dev/null >/dev/null 2>&1
-  wineserver -w </dev/null >/dev/null 2>&1
+  stop_wine
   wineserver -p </dev/null >/dev/null 2>&1
   "$WINELOADER" wineboot </dev/null >/dev/null 2>&1
 }
@@ -247,8 +252,7 @@ case_low_space() {
 # takes the screen's size when it starts, so the driver runs in a session of
 # its own on a small screen, and this session's Wine starts again after it.
 case_small_display() {
-  wineserver -k </dev/null >/dev/null 2>&1
-  wineserver -w </dev/null >/dev/null 2>&1
+  stop_wine
   session=(env -u DISPLAY WINE_SESSION_SCREEN=640x480x24 "$here/../wine/wine-session" "$prefix")
   welcome_then "window-rect \"$title\"" "expect \"x=-30 y=-22 width=700 height=525\"" \
     "close \"$title\"" 'wait-exit 20000' 'expect 0' | drive "small display"
@@ -289,6 +293,9 @@ case_planted_libraries() {
 }
 
 # Pictures of the welcome and directory screens, kept in the work folder.
+# The milliseconds of each `elapsed` in the last drive's output, a line each.
+elapsed_milliseconds() { sed -n 's/^ok elapsed: \([0-9]*\) ms$/\1/p' <<<"$out"; }
+
 # Also prints how long the welcome screen took to appear, from the start of
 # the installer: a measurement, not a test. The capture waits until the
 # picture has stood still for 150 ms.
@@ -302,9 +309,9 @@ case_screens() {
       fail "screens: $picture.bmp is missing or blank"
   done
   local times
-  mapfile -t times < <(sed -n 's/^ok elapsed: //p' <<<"$out")
-  echo "from the installer's start to its welcome screen: shown after ${times[0]:-?}," \
-    "drawn and still after ${times[1]:-?}"
+  mapfile -t times < <(elapsed_milliseconds)
+  echo "from the installer's start to its welcome screen: shown after ${times[0]:-?} ms," \
+    "drawn and still after ${times[1]:-?} ms"
 }
 
 # Where the demo product goes with the default directory, by folder.
@@ -707,7 +714,7 @@ case_bench_copy() {
     remove_product
     through_to_copy 'wait-button "  Cancel  " 60000' elapsed "$after_copy_command" elapsed \
       "${after_copy_rest[@]}" | drive "installer, run $i"
-    mapfile -t times < <(sed -n 's/^ok elapsed: \([0-9]*\) ms$/\1/p' <<<"$out")
+    mapfile -t times < <(elapsed_milliseconds)
     copy+=($((times[1] - times[0])))
     remove_product
 
