@@ -60,11 +60,16 @@ void ReportPlanProblem(const InstallState& state, const CopyPlanResult& result) 
     }
 }
 
-void CreateDirectories(const InstallState& state, const CopyPlan& plan) {
+// Only the directories made here are the installation's: one already there
+// stays when the product is removed.
+void CreateDirectories(InstallState& state, const CopyPlan& plan) {
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, TRUE};
-    for (const std::string& directory : plan.directories)
-        if (!CreateDirectoryA(directory.c_str(), &attributes) && GetLastError() != ERROR_ALREADY_EXISTS)
+    for (const std::string& directory : plan.directories) {
+        if (CreateDirectoryA(directory.c_str(), &attributes))
+            state.record.Add(RecordKind::Directory, directory);
+        else if (GetLastError() != ERROR_ALREADY_EXISTS)
             Fatal(state, Texts::DirectoryLeadIn, directory, Texts::DirectoryTail);
+    }
 }
 
 // Opens a data file or reports it missing.

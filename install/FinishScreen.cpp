@@ -7,6 +7,7 @@
 #include "install/CopyRules.h"
 #include "install/InstallerEnd.h"
 #include "install/ScreenMetrics.h"
+#include "install/InstallRecordFile.h"
 #include "install/Shortcuts.h"
 #include "install/Unscramble.h"
 
@@ -134,6 +135,7 @@ void ShowFinishScreen(InstallState& state) {
     core.Window.Hide(window.Handle());
     CreateShortcuts(state, core.Button.GetCheck(choices.startMenuCopy.Handle()) != 0,
                     core.Button.GetCheck(choices.desktopCopy.Handle()) != 0);
+    WriteInstallRecord(state);
     if (core.Button.GetCheck(choices.launch.Handle()))
         LaunchProgram(state, window);
     EndInstaller();

@@ -12,6 +12,7 @@
 #include "install/DirectoryScreen.h"
 #include "install/FreeSpaceRule.h"
 #include "install/InstallerEnd.h"
+#include "install/InstallRecordFile.h"
 #include "install/RegisterAndFinish.h"
 #include "install/SystemChecks.h"
 #include "install/Unscramble.h"
@@ -115,6 +116,7 @@ void RunInstallSequence(InstallState& state) {
     CopyInstallFiles(state);
     if (state.aborted == 1)
         RollBack(state);
+    RecordInstalledFiles(state);
     state.createdFiles.Commit();
     RegisterAndFinish(state);
 }

@@ -10,6 +10,7 @@
 
 #include "pgr/DisplayInfo.h"
 #include "install/CopyJournal.h"
+#include "install/InstallRecord.h"
 #include "pgr/MemPGR.h"
 #include "toolkit/core/Corvane.h"
 
@@ -57,6 +58,8 @@ struct InstallState {
     // Every file opened for writing, in order, with the files they replaced:
     // as many as there are, where a fixed list would overflow.
     CopyJournal createdFiles;
+    // What the installation created, for the uninstaller.
+    InstallRecord record;
     int aborted = 0;
     // The progress window's client area and the bar's width as last drawn.
     SIZE progressClient = {};

@@ -1,6 +1,7 @@
 #include "install/RegisterAndFinish.h"
 
 #include "install/FinishScreen.h"
+#include "install/InstallRecordFile.h"
 #include "install/RegistryWriter.h"
 #include "install/Shortcuts.h"
 
@@ -10,6 +11,7 @@ void RegisterAndFinish(InstallState& state) {
     CheckShortcutPaths(state);
     WriteProductRegistryValues(state);
     WriteUninstallEntry(state);
+    WriteInstallRecord(state);
     CCorvaneCore& core = state.toolkit->Core();
     const int window = state.progressWindow.Handle();
     // Without its callback the close request really closes the window.

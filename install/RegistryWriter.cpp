@@ -27,12 +27,18 @@ class CScopedKey {
     HKEY m_hKey = nullptr;
 };
 
-// A key opened with every right, else created with read and write rights.
-bool OpenOrCreate(HKEY parent, const char* name, CScopedKey& key) {
+// A key opened with every right, else created with read and write rights;
+// created tells which.
+bool OpenOrCreate(HKEY parent, const char* name, CScopedKey& key, bool& created) {
+    created = false;
     if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS)
         return true;
-    return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                           key.Receive(), nullptr) == ERROR_SUCCESS;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                        key.Receive(), &disposition) != ERROR_SUCCESS)
+        return false;
+    created = disposition == REG_CREATED_NEW_KEY;
+    return true;
 }
 
 // With its terminator, as the readers of these values expect.
@@ -87,14 +93,26 @@ void WritePathValues(const InstallState& state, HKEY product) {
         SetText(product, UnscrambleText(Texts::InstallDirectoryValue), installed);
 }
 
+// The product's key goes with the product; a company key made for it only
+// when nothing else is left in it.
+void RecordProductKeys(InstallState& state, bool companyCreated) {
+    const std::string companyKey = JoinPath({UnscrambleText(Texts::RegistryBaseKey), state.names[kNameCompany]});
+    if (companyCreated)
+        state.record.Add(RecordKind::EmptyKey, companyKey, "HKCU");
+    state.record.Add(RecordKind::Key, JoinPath({companyKey, state.names[kNameProduct]}), "HKCU");
+}
+
 // False for a fatal failure; every key is closed on return.
 bool WriteProductValues(InstallState& state) {
     CScopedKey base, company, product;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, UnscrambleText(Texts::RegistryBaseKey), 0, KEY_READ | KEY_WRITE,
                       base.Receive()) == ERROR_SUCCESS) {
-        if (!OpenOrCreate(base.Get(), state.names[kNameCompany].c_str(), company) ||
-            !OpenOrCreate(company.Get(), state.names[kNameProduct].c_str(), product))
+        bool companyCreated = false, productCreated = false;
+        const bool opened = OpenOrCreate(base.Get(), state.names[kNameCompany].c_str(), company, companyCreated) &&
+                            OpenOrCreate(company.Get(), state.names[kNameProduct].c_str(), product, productCreated);
+        if (!opened)
             return false;
+        RecordProductKeys(state, companyCreated);
     }
     for (const RegistryItem& item : ReadRegistryItems(*state.archive, ItemKeyNames()))
         if (!WriteItem(product.Get(), item))
@@ -118,6 +136,7 @@ void WriteProductRegistryValues(InstallState& state) {
 void WriteUninstallEntry(InstallState& state) {
     CMemPGR& archive = *state.archive;
     const std::string displayName = ArchiveValue(archive, "UNINSTALL:DISPLAYNAME");
+    state.record.product = displayName;
     const std::string keyName = ArchiveValue(archive, "UNINSTALL:KEYNAME");
     const std::string exeName = ArchiveValue(archive, "UNINSTALL:EXENAME");
     const std::string uninstallExe = ArchiveValue(archive, "UNINSTALL:UNINSTALLEXE");
@@ -126,10 +145,12 @@ void WriteUninstallEntry(InstallState& state) {
     if (keyName.empty())
         return;
     CScopedKey root, entry;
+    bool created = false;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UnscrambleText(Texts::UninstallRootKey), 0, KEY_READ | KEY_WRITE,
                       root.Receive()) != ERROR_SUCCESS ||
-        !OpenOrCreate(root.Get(), keyName.c_str(), entry))
+        !OpenOrCreate(root.Get(), keyName.c_str(), entry, created))
         return;
+    state.record.Add(RecordKind::Key, JoinPath({UnscrambleText(Texts::UninstallRootKey), keyName}), "HKLM");
     const char* chosenRoot = state.folders[kFolderChosenRoot];
     const std::string& company = state.names[kNameCompany];
     const std::string& product = state.names[kNameProduct];

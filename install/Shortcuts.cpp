@@ -65,17 +65,18 @@ void CheckShortcutPaths(InstallState& state) {
     ReportFatal(state.installerWindow, text.c_str());
 }
 
-void CreateShortcuts(const InstallState& state, bool startMenuCopy, bool desktopCopy) {
+void CreateShortcuts(InstallState& state, bool startMenuCopy, bool desktopCopy) {
     if (state.mainProgramName.empty())
         return;
     const ShortcutPaths paths = PathsOf(state);
     // The worker's own apartment; the thread ends soon after, so it is
     // never left.
     CoInitialize(nullptr);
-    if (!SaveShellLink(state, paths.link))
+    if (!SaveShellLink(state, paths.link) || !PathExists(paths.link))
         return;
-    if (desktopCopy)
-        CopyFileA(paths.link.c_str(), paths.desktopCopy.c_str(), FALSE);
-    if (startMenuCopy)
-        CopyFileA(paths.link.c_str(), paths.startMenuCopy.c_str(), FALSE);
+    state.record.Add(RecordKind::Link, paths.link);
+    if (desktopCopy && CopyFileA(paths.link.c_str(), paths.desktopCopy.c_str(), FALSE))
+        state.record.Add(RecordKind::Link, paths.desktopCopy);
+    if (startMenuCopy && CopyFileA(paths.link.c_str(), paths.startMenuCopy.c_str(), FALSE))
+        state.record.Add(RecordKind::Link, paths.startMenuCopy);
 }

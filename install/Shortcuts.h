@@ -8,6 +8,6 @@
 // be saved; checked before anything is registered.
 void CheckShortcutPaths(InstallState& state);
 
-// Failures are silent. Without a main program there is nothing to point
-// at, so nothing is made.
-void CreateShortcuts(const InstallState& state, bool startMenuCopy, bool desktopCopy);
+// Failures are silent; each link made goes into the install record.
+// Without a main program there is nothing to point at, so nothing is made.
+void CreateShortcuts(InstallState& state, bool startMenuCopy, bool desktopCopy);
