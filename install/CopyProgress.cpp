@@ -1,8 +1,8 @@
 #include "install/CopyProgress.h"
 
 #include "InstallerTexts.h"
+#include "app/ScreenMetrics.h"
 #include "install/CopyRules.h"
-#include "install/ScreenMetrics.h"
 #include "install/Unscramble.h"
 
 namespace {

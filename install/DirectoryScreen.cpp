@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "InstallerTexts.h"
-#include "install/ScreenMetrics.h"
+#include "app/ScreenMetrics.h"
 #include "install/Unscramble.h"
 
 namespace {

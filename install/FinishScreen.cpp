@@ -3,10 +3,11 @@
 #include <shellapi.h>
 
 #include "InstallerTexts.h"
+#include "app/ScreenLook.h"
+#include "app/ScreenMetrics.h"
 #include "install/ArchiveImage.h"
 #include "install/CopyRules.h"
 #include "install/InstallerEnd.h"
-#include "install/ScreenMetrics.h"
 #include "install/InstallRecordFile.h"
 #include "install/Shortcuts.h"
 #include "install/Unscramble.h"
@@ -28,7 +29,6 @@ constexpr int kCaptionMargin = -1;
 constexpr int kButtonX = 243;
 constexpr int kButtonGap = 25;
 constexpr int kButtonWidth = 200;
-constexpr const char* kMainFont = "MainFont";
 
 // The button is the only way out.
 void IgnoreClose(void*, int) {}
@@ -94,9 +94,8 @@ FinishChoices MakeControls(CCorvaneCore& core, const CCorWindow& window) {
 
 void BuildScreen(InstallState& state, const CCorWindow& window, int bannerBand, FinishChoices& choices) {
     CCorvaneCore& core = state.toolkit->Core();
-    window.Cls(static_cast<int>(GetSysColor(COLOR_BTNFACE)));
+    PaintDialogFace(core, window.Handle());
     window.DontUpdate();
-    core.Window.SetfgColor(window.Handle(), GetSysColor(COLOR_BTNTEXT));
     window.GotoXY(kTextX, kTextY);
     window.Write(UnscrambleText(Texts::FinishText));
     DrawPictures(state, window.Handle(), bannerBand);

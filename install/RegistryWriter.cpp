@@ -1,6 +1,7 @@
 #include "install/RegistryWriter.h"
 
 #include "InstallerTexts.h"
+#include "app/ScopedKey.h"
 #include "install/CopyRules.h"
 #include "install/FinishPaths.h"
 #include "install/InstallerEnd.h"
@@ -8,24 +9,6 @@
 #include "install/Unscramble.h"
 
 namespace {
-
-// Closes its key when the scope ends, also on the way to a fatal report.
-class CScopedKey {
-  public:
-    CScopedKey() = default;
-    CScopedKey(const CScopedKey&) = delete;
-    CScopedKey& operator=(const CScopedKey&) = delete;
-    ~CScopedKey() {
-        if (m_hKey)
-            RegCloseKey(m_hKey);
-    }
-    HKEY* Receive() { return &m_hKey; }
-    HKEY Get() const { return m_hKey; }
-    explicit operator bool() const { return m_hKey != nullptr; }
-
-  private:
-    HKEY m_hKey = nullptr;
-};
 
 // A key opened with every right, else created with read and write rights;
 // created tells which.

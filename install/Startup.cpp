@@ -6,6 +6,9 @@
 
 #include "InstallerTexts.h"
 #include "app/Application.h"
+#include "app/LibrarySearch.h"
+#include "app/ScreenLook.h"
+#include "app/ScreenMetrics.h"
 #include "install/InstallSequence.h"
 #include "install/InstallerEnd.h"
 #include "install/SystemChecks.h"
@@ -25,27 +28,17 @@ void __cdecl WorkerMain(void* toolkit) {
     InstallWorker(*static_cast<CCorvane*>(toolkit), g_stInstallerWindow);
 }
 
-// Centred on the current display mode; negative on a display smaller than
-// the window, so that it overlaps both edges equally.
-POINT CentredOrigin() {
-    DEVMODEA mode = {};
-    mode.dmSize = sizeof(mode);
-    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
-    return {(static_cast<LONG>(mode.dmPelsWidth) - kWindowWidth) / 2,
-            (static_cast<LONG>(mode.dmPelsHeight) - kWindowHeight) / 2};
-}
-
 HANDLE StartInstaller(HWND frame, HINSTANCE instance) {
     SetInstallerFrame(frame);
     CCorvane* toolkit = new CCorvane(nullptr, instance);  // lives until the process ends
-    const POINT origin = CentredOrigin();
+    const POINT origin = CentredOrigin(kWindowWidth, kWindowHeight);
     g_stInstallerWindow = toolkit->CreateWindow(origin.x, origin.y, kWindowWidth, kWindowHeight,
                                                 UnscrambleText(Texts::CommonTitle),
                                                 UnscrambleText(Texts::InstallerWindowOptions));
     toolkit->Core().SetSystemCheckBoxes(true);
     if (!CheckSse2())
         EndInstaller();
-    toolkit->Core().DefineFont("MainFont", "Arial,13");
+    DefineMainFont(toolkit->Core());
     return reinterpret_cast<HANDLE>(_beginthread(WorkerMain, kWorkerStack, toolkit));
 }
 
@@ -61,19 +54,6 @@ class CHarrowInstall2App : public CWinApp {
         return true;
     }
 };
-
-// Libraries load from the system directory only, never from beside the
-// installer (a download folder), where a planted copy could lie. Systems
-// without SetDefaultDllDirectories at least lose the current directory.
-void RestrictLibrarySearch() {
-    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const auto setDefault = reinterpret_cast<SetDefaultDirectories>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefault)
-        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    SetDllDirectoryA("");
-}
 
 }  // namespace
 

@@ -1,10 +1,11 @@
 #include "install/WelcomeScreen.h"
 
 #include "InstallerTexts.h"
+#include "app/ScreenLook.h"
+#include "app/ScreenMetrics.h"
 #include "install/ArchiveImage.h"
 #include "install/DocumentLines.h"
 #include "install/InstallerEnd.h"
-#include "install/ScreenMetrics.h"
 #include "install/Unscramble.h"
 #include "pgr/ExtractEntry.h"
 
@@ -67,8 +68,7 @@ void BuildScreen(Screen& s) {
     ops.SetFocus(s.window);
     ops.SetFont(s.window, UnscrambleText(Texts::WelcomeWindowFont));
     ops.Hide(s.window);
-    ops.Cls(s.window, static_cast<int>(GetSysColor(COLOR_BTNFACE)));
-    ops.SetfgColor(s.window, GetSysColor(COLOR_BTNTEXT));
+    PaintDialogFace(s.core, s.window);
     MakeButtons(s);
     s.state.welcomeDocument = CCorWindow(ops.CreateWindow(s.window, kMargin, kDocumentY, s.width - 2 * kMargin,
                                                           s.height - kDocumentHeightLess, "",

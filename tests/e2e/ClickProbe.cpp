@@ -3,7 +3,7 @@
 // a click reached the button it named. Continue adds 1 while the check box
 // (system-drawn, as the installer's are) is on, so a test sees the toolkit
 // took the state the driver set.
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 namespace {
 

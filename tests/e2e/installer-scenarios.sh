@@ -29,8 +29,8 @@ readonly start_menu_box="Put a shortcut at the top of the Start menu"
 readonly launch_box="Start Orvalis 48-bit Image Editor now"
 readonly product_key='HKCU\Software\Orvalis'
 readonly uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvalis'
-# The demo main program's message box.
-readonly program_title="Orvalis"
+# The demo main program's window.
+readonly program_title="Orvalis 48-bit Image Editor"
 
 failures=0
 fail() {
@@ -421,8 +421,8 @@ expect_links() {
   done
 }
 
-# The main program started by the installer shows its message box; the
-# probe closes it. Started or not, it is given the same time to show.
+# The main program started by the installer shows its window; the probe
+# closes it. Started or not, it is given the same time to show.
 expect_program_started() {
   local found
   found=$("$here/../wine/wine-run" "$prefix" "$drivers/window_probe.exe" "$program_title" "$2" | tr -d '\r')

@@ -3,7 +3,7 @@
 // style, check boxes and radio buttons on and off, an edit box, a scroll
 // bar, a list box, a combo box and a trackbar. It ends when the window is
 // closed.
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Shows the three kinds of window frame side by side: a normal captioned
 // window, one without system menu and close box, and a borderless one. It
 // ends when the first window is closed.
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CWorkerApp app("Caption", 360, 80, 300, 200, [](CCorvane& toolkit) {

@@ -2,7 +2,7 @@
 // the installer is.
 #include <gtest/gtest.h>
 
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

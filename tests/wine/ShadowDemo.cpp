@@ -2,7 +2,7 @@
 // filling the desktop, so that the shadow's softness and offset show: a
 // captioned one, and below it one whose window region rounds its corners,
 // which its shadow follows. It ends when the captioned window is closed.
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CWorkerApp app("Backdrop", 0, 0, 100, 100, [](CCorvane& toolkit) {

@@ -1,7 +1,7 @@
 // One window that shows what a surface draws: a gradient, shapes, marked-up
 // text in several colours and fonts, and shadowed text. It ends when the
 // window is closed.
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 namespace {
 

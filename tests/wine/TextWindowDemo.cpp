@@ -3,7 +3,7 @@
 // is closed.
 #include <string>
 
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 namespace {
 

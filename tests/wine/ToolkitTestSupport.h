@@ -5,7 +5,7 @@
 #include <functional>
 #include <thread>
 
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 #include "toolkit/core/Corvane.h"
 
 constexpr DWORD kTestTimeoutMs = 5000;

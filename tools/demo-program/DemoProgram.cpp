@@ -1,8 +1,86 @@
-// The demo product's main program: it only says that it is installed, which
-// is all an installer test needs of it.
-#include <windows.h>
+// The demo product's main program: one window in the installer's look with
+// the product's name, the version the installer recorded, the sample files
+// installed beside the program and a Close button. Closing the window by
+// its close box or the button ends the program with exit code 0.
+#include "app/LibrarySearch.h"
+#include "app/ScreenLook.h"
+#include "app/ScreenMetrics.h"
+#include "app/WorkerApp.h"
+#include "tools/demo-program/InstalledFacts.h"
+#include "tools/demo-program/SampleList.h"
+#include "tools/demo-program/VersionText.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    MessageBoxA(nullptr, "Orvalis 48-bit Image Editor is installed.", "Orvalis", MB_OK | MB_ICONINFORMATION);
+namespace {
+
+constexpr const char* kTitle = "Orvalis 48-bit Image Editor";
+constexpr const char* kWindowOptions = "nosizing";
+constexpr const char* kHeadingFont = "Arial,22,bold";
+constexpr const char* kListHeading = "Sample files:";
+constexpr const char* kListOptions = "sunken defaultColors";
+constexpr const char* kCloseCaption = "Close";
+// The window CWorkerApp makes first, with the title and place given to it.
+constexpr int kProgramWindow = 1;
+constexpr int kWindowWidth = 460;
+constexpr int kWindowHeight = 380;
+constexpr int kMargin = 20;
+constexpr int kHeadingY = 16;
+constexpr int kVersionY = 52;
+constexpr int kListHeadingY = 84;
+constexpr int kListY = 104;
+constexpr int kButtonWidth = 100;
+constexpr int kButtonHeight = 28;
+constexpr int kButtonGap = 12;
+
+void WriteAt(CCorvaneCore& core, int x, int y, const char* text) {
+    core.Window.GotoXY(kProgramWindow, x, y);
+    core.Window.Write(kProgramWindow, text);
+}
+
+void WriteTexts(CCorvaneCore& core) {
+    core.Window.SetFont(kProgramWindow, kHeadingFont);
+    WriteAt(core, kMargin, kHeadingY, kTitle);
+    core.Window.SetFont(kProgramWindow, kMainFont);
+    WriteAt(core, kMargin, kVersionY, VersionLine(ReadInstalledVersion()).c_str());
+    WriteAt(core, kMargin, kListHeadingY, kListHeading);
+}
+
+// Posted, not sent: the button is still handling its click, and the close
+// destroys the window the button sits on.
+void CloseProgramWindow(void* window, int) {
+    PostMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0);
+}
+
+// The list fills the space between its heading and the button, which sits
+// in the bottom right corner; both keep the margin to the window's edges.
+void MakeControls(CCorvaneCore& core) {
+    const SIZE client = ClientSize(core, kProgramWindow);
+    const int buttonY = client.cy - kMargin - kButtonHeight;
+    const int list = core.Window.CreateListBox(kProgramWindow, kMargin, kListY, client.cx - 2 * kMargin,
+                                               buttonY - kButtonGap - kListY, kListOptions);
+    for (const std::string& line : SampleListLines(ListSamplesFolder()))
+        core.ListBox.AddString(list, line.c_str());
+    const int close = core.Window.CreateButton(kProgramWindow, client.cx - kMargin - kButtonWidth, buttonY,
+                                               kButtonWidth, kButtonHeight, kCloseCaption);
+    core.Button.SetClickCallback(close, CloseProgramWindow, core.Window.GetHwnd(kProgramWindow));
+}
+
+int RunProgramWindow(CCorvane& toolkit) {
+    CCorvaneCore& core = toolkit.Core();
+    DefineMainFont(core);
+    PaintDialogFace(core, kProgramWindow);
+    WriteTexts(core);
+    MakeControls(core);
+    core.Window.Update(kProgramWindow);
+    core.Window.Show(kProgramWindow, SW_SHOW);
+    WaitUntilClosed(core, kProgramWindow);
     return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RestrictLibrarySearch();
+    const POINT origin = CentredOrigin(kWindowWidth, kWindowHeight);
+    CWorkerApp app(kTitle, origin.x, origin.y, kWindowWidth, kWindowHeight, RunProgramWindow, kWindowOptions);
+    return app.RunWorker(instance);
 }

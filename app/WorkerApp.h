@@ -8,14 +8,16 @@
 #include "app/Application.h"
 #include "toolkit/core/Corvane.h"
 
-// The demos' last step: waits until the user closes window.
+// A program's last step: waits until the user closes window.
 void WaitUntilClosed(CCorvaneCore& core, int window);
 
 class CWorkerApp : public CWinApp {
   public:
     using Work = std::function<int(CCorvane&)>;
 
-    CWorkerApp(const char* title, int x, int y, int width, int height, Work work);
+    // Window 1 gets the title, place and options; it stays hidden until the
+    // work shows it.
+    CWorkerApp(const char* title, int x, int y, int width, int height, Work work, const char* options = "");
     ~CWorkerApp() override;
 
     bool InitInstance() override;
@@ -28,6 +30,7 @@ class CWorkerApp : public CWinApp {
     static unsigned __stdcall WorkerMain(void* self);
 
     const char* m_sTitle;
+    const char* m_sOptions;
     int m_nX, m_nY, m_nWidth, m_nHeight;
     Work m_pWork;
     CCorvane* m_pToolkit = nullptr;

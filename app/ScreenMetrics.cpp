@@ -1,4 +1,4 @@
-#include "install/ScreenMetrics.h"
+#include "app/ScreenMetrics.h"
 
 #include <cstring>
 
@@ -13,4 +13,11 @@ int TextWidth(CCorvaneCore& core, int window, const char* text) {
     if (CWindowSurface* surface = core.Window.Surface(window))
         GetTextExtentPoint32A(surface->CurrentDC(), text, static_cast<int>(strlen(text)), &size);
     return size.cx;
+}
+
+POINT CentredOrigin(int width, int height) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof(mode);
+    EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    return {(static_cast<LONG>(mode.dmPelsWidth) - width) / 2, (static_cast<LONG>(mode.dmPelsHeight) - height) / 2};
 }

@@ -1,4 +1,4 @@
-#include "tests/wine/WorkerApp.h"
+#include "app/WorkerApp.h"
 
 #include <process.h>
 
@@ -9,8 +9,14 @@ DWORD g_nMainThreadId = 0;
 
 }  // namespace
 
-CWorkerApp::CWorkerApp(const char* title, int x, int y, int width, int height, Work work)
-    : m_sTitle(title), m_nX(x), m_nY(y), m_nWidth(width), m_nHeight(height), m_pWork(std::move(work)) {}
+CWorkerApp::CWorkerApp(const char* title, int x, int y, int width, int height, Work work, const char* options)
+    : m_sTitle(title),
+      m_sOptions(options),
+      m_nX(x),
+      m_nY(y),
+      m_nWidth(width),
+      m_nHeight(height),
+      m_pWork(std::move(work)) {}
 
 CWorkerApp::~CWorkerApp() {
     if (m_hWorker)
@@ -31,7 +37,7 @@ bool CWorkerApp::InitInstance() {
     // Like every long-lived object of the installer, the toolkit ends with
     // the process.
     m_pToolkit = new CCorvane(nullptr, Instance());
-    if (!m_pToolkit->CreateWindow(m_nX, m_nY, m_nWidth, m_nHeight, m_sTitle, ""))
+    if (!m_pToolkit->CreateWindow(m_nX, m_nY, m_nWidth, m_nHeight, m_sTitle, m_sOptions))
         return false;
     m_hWorker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, kWorkerStackSize, WorkerMain, this, 0, nullptr));
     return m_hWorker != nullptr;

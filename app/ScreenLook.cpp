@@ -1,0 +1,10 @@
+#include "app/ScreenLook.h"
+
+void DefineMainFont(CCorvaneCore& core) {
+    core.DefineFont(kMainFont, "Arial,13");
+}
+
+void PaintDialogFace(CCorvaneCore& core, int window) {
+    core.Window.Cls(window, static_cast<int>(GetSysColor(COLOR_BTNFACE)));
+    core.Window.SetfgColor(window, GetSysColor(COLOR_BTNTEXT));
+}

@@ -1,0 +1,14 @@
+// The look the Orvalis programs' screens share: the system's dialog face and
+// text colour, and one font for their text and controls.
+#pragma once
+
+#include "toolkit/core/Corvane.h"
+
+// The screens' font by its toolkit name, once DefineMainFont has run.
+constexpr const char* kMainFont = "MainFont";
+
+void DefineMainFont(CCorvaneCore& core);
+
+// Clears window to the dialog face; what is written on it from now on is in
+// the dialog text colour.
+void PaintDialogFace(CCorvaneCore& core, int window);
