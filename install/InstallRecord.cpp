@@ -3,7 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -169,9 +169,9 @@ std::string FormatInstallRecord(const InstallRecord& record) {
             text.append(item.root).append("\t");
         text.append(item.path).append(kLineEnd);
     }
-    char end[64];
-    std::snprintf(end, sizeof end, "end\t%zu\t%08" PRIx32, record.items.size(), Checksum(text));
-    return text.append(end).append(kLineEnd);
+    char checksum[9];
+    std::snprintf(checksum, sizeof checksum, "%08lx", static_cast<unsigned long>(Checksum(text)));
+    return text.append("end\t").append(std::to_string(record.items.size())).append("\t").append(checksum).append(kLineEnd);
 }
 
 RecordReading ParseInstallRecord(std::string_view text) {

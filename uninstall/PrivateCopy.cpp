@@ -74,7 +74,19 @@ bool StartProcess(const std::string& program, std::string commandLine, DWORD fla
     return true;
 }
 
+// The copy inherits the handle it waits on; the standard handles this
+// process was given must not go with it, or whoever reads them would wait
+// for the copy to end as well.
+void KeepStandardHandles() {
+    for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        const HANDLE handle = GetStdHandle(which);
+        if (handle && handle != INVALID_HANDLE_VALUE)
+            SetHandleInformation(handle, HANDLE_FLAG_INHERIT, 0);
+    }
+}
+
 bool StartCopy(const std::string& copy, const std::string& self) {
+    KeepStandardHandles();
     HANDLE own = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &own, SYNCHRONIZE, TRUE, 0))
         return false;
@@ -85,7 +97,8 @@ bool StartCopy(const std::string& copy, const std::string& self) {
 }
 
 // Removes the program file as soon as its process has let go of it, then
-// the directory with the script itself.
+// its directory, then the script itself, which lies beside the directory:
+// inside it, the script still open would keep the directory from going.
 std::string RemovalScript(const std::string& self, const std::string& directory) {
     return "@echo off\r\n"
            "set tries=0\r\n"
@@ -95,15 +108,30 @@ std::string RemovalScript(const std::string& self, const std::string& directory)
            "set /a tries+=1\r\n"
            "if %tries% lss 100000 goto again\r\n"
            ":gone\r\n"
-           "rmdir /s /q \"" + directory + "\"\r\n";
+           "rmdir \"" + directory + "\"\r\n"
+           "del \"%~f0\"\r\n";
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
+// The command interpreter's rules for quotes after /c differ between its
+// versions; a path without blanks needs none. The short form has none
+// where the system keeps short names.
+std::string UnquotedPath(const std::string& path) {
+    char shortPath[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        return shortPath;
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+// Only a new file: one already there under the name is never run.
+bool WriteNewFile(const std::string& path, const std::string& text) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    return std::fclose(out) == 0 && written;
+    DWORD written = 0;
+    const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                       written == text.size();
+    return CloseHandle(file) && whole;
 }
 
 }  // namespace
@@ -139,9 +167,8 @@ void WaitForOriginal(const CopyCommand& command) {
 
 void RemovePrivateCopyAfterExit(const std::string& self) {
     const std::string directory = DirectoryOf(self);
-    const std::string script = directory + "\\remove.cmd";
-    if (!WriteText(script, RemovalScript(self, directory)))
+    const std::string script = directory + ".cmd";
+    if (!WriteNewFile(script, RemovalScript(self, directory)))
         return;
-    const std::string shell = SystemDirectory() + "\\cmd.exe";
-    StartProcess(shell, "cmd.exe /d /s /c \"\"" + script + "\"\"", CREATE_NO_WINDOW, false);
+    StartProcess(SystemDirectory() + "\\cmd.exe", "cmd.exe /d /c " + UnquotedPath(script), CREATE_NO_WINDOW, false);
 }

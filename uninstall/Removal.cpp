@@ -35,13 +35,13 @@ RemovalOutcome WhyFileStays(const std::string& path, DWORD error) {
     return GetLastError() == ERROR_SHARING_VIOLATION ? RemovalOutcome::InUse : RemovalOutcome::Refused;
 }
 
-RemovalOutcome RemoveFile(const std::string& path) {
+RemovalOutcome RemoveFileItem(const std::string& path) {
     if (DeleteFileA(path.c_str()))
         return RemovalOutcome::Removed;
     return WhyFileStays(path, GetLastError());
 }
 
-RemovalOutcome RemoveDirectory(const std::string& path) {
+RemovalOutcome RemoveDirectoryItem(const std::string& path) {
     if (RemoveDirectoryA(path.c_str()))
         return RemovalOutcome::Removed;
     switch (GetLastError()) {
@@ -109,9 +109,9 @@ RemovalOutcome RemoveItem(const RecordItem& item) {
     switch (item.kind) {
     case RecordKind::File:
     case RecordKind::Link:
-        return RemoveFile(item.path);
+        return RemoveFileItem(item.path);
     case RecordKind::Directory:
-        return RemoveDirectory(item.path);
+        return RemoveDirectoryItem(item.path);
     case RecordKind::Key:
         return RemoveKeyTree(item);
     case RecordKind::EmptyKey:

@@ -1,5 +1,7 @@
 #include "tests/e2e/WindowSearch.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 
 #include "tests/e2e/portable/TextRules.h"
@@ -12,7 +14,7 @@ constexpr UINT kTextTimeoutMs = 2000;
 const char* const kButtonClasses[] = {"Button", "qv_CorButton"};
 
 struct TopLevelSearch {
-    DWORD processId;
+    std::vector<DWORD> processIds;
     std::vector<HWND> found;
 };
 
@@ -20,9 +22,31 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM search) {
     auto& s = *reinterpret_cast<TopLevelSearch*>(search);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == s.processId && IsWindowVisible(window))
+    if (std::find(s.processIds.begin(), s.processIds.end(), owner) != s.processIds.end() && IsWindowVisible(window))
         s.found.push_back(window);
     return TRUE;
+}
+
+// The process and those it started, and theirs, whether or not the starter
+// still runs: a program may hand its work over to another one, as an
+// uninstaller does to its private copy.
+std::vector<DWORD> ProcessFamily(DWORD root) {
+    std::vector<PROCESSENTRY32> processes;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot != INVALID_HANDLE_VALUE) {
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            processes.push_back(entry);
+        CloseHandle(snapshot);
+    }
+    std::vector<DWORD> family = {root};
+    for (size_t i = 0; i < family.size(); ++i)
+        for (const PROCESSENTRY32& process : processes)
+            if (process.th32ParentProcessID == family[i] &&
+                std::find(family.begin(), family.end(), process.th32ProcessID) == family.end())
+                family.push_back(process.th32ProcessID);
+    return family;
 }
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM found) {
@@ -45,7 +69,7 @@ bool IsUsableButton(HWND window, const std::string& caption) {
 }  // namespace
 
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
-    TopLevelSearch search{processId, {}};
+    TopLevelSearch search{ProcessFamily(processId), {}};
     EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

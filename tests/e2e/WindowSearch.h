@@ -6,7 +6,8 @@
 
 #include "toolkit/core/Platform.h"
 
-// The visible top-level windows of a process, front to back.
+// The visible top-level windows of a process and of the processes it
+// started, front to back.
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
 
 // The frontmost visible top-level window of the process with exactly this

@@ -4,8 +4,9 @@
 # CASE is one of: quit close_box cancel_directory change_directory old_windows
 # damaged low_space small_display planted_libraries screens install cancel_copy
 # cancel_declined data_files disk_full finish_choices install_twice
-# plain_finish long_shortcut_path registry_refused (and bench_copy, a
-# measurement: scripts/copy-bench).
+# plain_finish long_shortcut_path registry_refused launch uninstall
+# uninstall_user_file uninstall_declined uninstall_file_in_use
+# uninstall_without_record (and bench_copy, a measurement: scripts/copy-bench).
 # The other installers (with bulk samples, with a data file, without sale
 # banner and main program), the bulk archive and pgrtool are found beside
 # the ones given.
@@ -344,6 +345,7 @@ remove_product() {
 # Destination of each demo entry: folder function, path below it, entry.
 readonly demo_files=(
   "product_dir|Orvalis.exe|ORVALIS_EXE"
+  "product_dir|Uninstall.exe|UNINSTALL_EXE"
   "product_dir|readme.txt|README_TXT"
   "product_dir|license.txt|LICENSE_TXT"
   "product_dir|version.txt|#VERSION"
@@ -385,7 +387,7 @@ registry_value() {
 expect_registry() {
   local what=$1 depth=$2 language=$3 row key name want got
   local product="$product_key\\Image Editor" installed='C:\Program Files\Orvalis\Image Editor'
-  for row in "$product|Depth|REG_DWORD $depth" "$product|Language|REG_SZ $language" \
+  for row in "$product|Depth|REG_DWORD $depth" "$product|Language|REG_SZ $language" "$product|Version|REG_SZ 1.0" \
     "$product|StartMenuFolder|REG_SZ C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvalis\Image Editor" \
     "$product|InstallationFolder|REG_SZ $installed" \
     "$uninstall_key|DisplayName|REG_SZ Orvalis Image Editor" \
@@ -447,7 +449,7 @@ case_install() {
   done
   local installed
   installed=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
-  [ "$installed" = "./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./license.txt ./readme.txt ./version.txt " ] ||
+  [ "$installed" = "./InstallRecord.txt ./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./Uninstall.exe ./license.txt ./readme.txt ./version.txt " ] ||
     fail "install: the product directory holds $installed"
   expect_registry "install" 0x30 English
   expect_links "install" "$(product_link)" "$(desktop_link)"
@@ -737,6 +739,173 @@ case_bench_copy() {
   echo "  msiexec /qb, whole run:   $msi_median ms (${msi[*]})"
   awk -v c="$copy_median" -v b="$bare_median" -v m="$msi_median" \
     'BEGIN { printf "  installer / bare extraction: %.2f\n  installer / msiexec: %.2f\n", c / b, c / m }'
+}
+
+# The demo program the finish screen starts: its window, in a picture kept
+# for a look, and its Close button, which ends it.
+case_launch() {
+  remove_product
+  through_to_finish "${finish_defaults[@]}" 'click Finish' 'wait-exit 20000' 'expect 0' \
+    "wait-window \"$program_title\" 30000" "capture \"$program_title\" $(win "$work/program.bmp")" \
+    "click Close in \"$program_title\"" | drive "launch"
+  convert "$work/program.bmp" "$work/program.png" 2>/dev/null || fail "launch: no picture of the program"
+  expect_program_started "launch: after Close" 3000 none
+  remove_product
+}
+
+readonly uninstall_title="Orvalis Image Editor Uninstall"
+readonly removed_text="Orvalis Image Editor has been removed from this computer."
+readonly except_text="Orvalis Image Editor has been removed from this computer, except for what is listed here:"
+# The uninstaller's private copy and its script, in the user's temporary
+# folder wherever Wine puts it.
+private_copies() { find "$prefix/drive_c/users" -maxdepth 5 -name 'Orvalis-*' -print; }
+
+# Everything an installation may change: the folders it writes to, whole,
+# the system folder's files of the product, and the product's keys with
+# their values beside the uninstall entries' names.
+affected_listing() {
+  (cd "$prefix/drive_c" && find "Program Files" "ProgramData/Microsoft/Windows/Start Menu" "users/Public/Desktop" \
+    "${local_root#"$prefix/drive_c/"}" -print 2>/dev/null | sort)
+  (cd "$(system_dir)" && ls -d Orvalis* 2>/dev/null)
+  "$WINELOADER" reg query "$product_key" /s 2>/dev/null | tr -d '\r'
+  "$WINELOADER" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 2>/dev/null | tr -d '\r'
+}
+
+install_for_uninstall() {
+  remove_product
+  local_root=$(dirname "$(local_data_dir)")
+  affected_listing >"$work/before-install.txt"
+  through_to_finish "set-check \"$start_menu_box\" on" 'expect off' "set-check \"$launch_box\" off" \
+    'click Finish' 'wait-exit 20000' 'expect 0' | drive "install to remove"
+  [ -f "$(product_dir)/InstallRecord.txt" ] || fail "install to remove: no install record"
+}
+
+# Started as the system starts it, from the uninstall entry's command; it
+# hands over to its private copy at once.
+uninstall_then() {
+  local command
+  command=$(registry_value "$uninstall_key" UninstallString)
+  printf '%s\n' "start \"${command#REG_SZ }\"" 'wait-exit 20000' 'expect 0' 'set-timeout 30000' "$@"
+}
+
+# The private copy removes itself, with its script, once it has ended.
+expect_private_copy_gone() {
+  local waited=0
+  while [ -n "$(private_copies)" ]; do
+    if [ "$waited" -ge 300 ]; then
+      fail "$1: the uninstaller's private copy is still there: $(private_copies)"
+      break
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+# Once the product is removed, nothing of the uninstaller stays anywhere.
+expect_uninstaller_gone() {
+  expect_private_copy_gone "$1"
+  local left
+  left=$(find "$prefix/drive_c" -iname Uninstall.exe -print)
+  [ -z "$left" ] || fail "$1: left behind: $left"
+}
+
+expect_listing() {
+  affected_listing >"$work/after.txt"
+  diff -u "$2" "$work/after.txt" >"$work/listing.diff" || fail "$1: not as before"$'\n'"$(cat "$work/listing.diff")"
+}
+
+# Removed as the system's list of programs removes it: afterwards the disk
+# and the registry are as they were before the installation.
+case_uninstall() {
+  install_for_uninstall
+  uninstall_then "click Yes in \"$uninstall_title\"" "message-box \"$uninstall_title\"" "expect \"$removed_text\"" \
+    'answer OK' | drive "uninstall"
+  expect_uninstaller_gone "uninstall"
+  expect_listing "uninstall" "$work/before-install.txt"
+}
+
+# A file the user put into the product folder stays, with the folders that
+# hold it, and the report says so; everything installed goes.
+case_uninstall_user_file() {
+  install_for_uninstall
+  printf 'my own notes\r\n' >"$(product_dir)/my-notes.txt"
+  local kept='Kept C:\\Program Files\\Orvalis\\Image Editor, which holds files that were not installed: my-notes.txt'
+  uninstall_then "click Yes in \"$uninstall_title\"" "message-box \"$uninstall_title\"" \
+    "expect \"$except_text\\n$kept\"" 'answer OK' | drive "uninstall with a file of the user's"
+  expect_uninstaller_gone "user's file"
+  { cat "$work/before-install.txt"; printf '%s\n' 'Program Files/Orvalis' 'Program Files/Orvalis/Image Editor' \
+    'Program Files/Orvalis/Image Editor/my-notes.txt'; } | sort >"$work/expected.txt"
+  # The system folder's listing and the keys follow the folders; sort them
+  # the same way.
+  affected_listing | sort >"$work/after-sorted.txt"
+  diff -u "$work/expected.txt" "$work/after-sorted.txt" >"$work/listing.diff" ||
+    fail "user's file: not as before but for the file"$'\n'"$(cat "$work/listing.diff")"
+  grep -qx 'my own notes' <(tr -d '\r' <"$(product_dir)/my-notes.txt") || fail "user's file: the file changed"
+  remove_product
+}
+
+# "No" leaves the installation as it was; the private copy still goes.
+case_uninstall_declined() {
+  install_for_uninstall
+  affected_listing >"$work/installed.txt"
+  uninstall_then "click No in \"$uninstall_title\"" | drive "uninstall declined"
+  expect_private_copy_gone "declined"
+  expect_listing "declined" "$work/installed.txt"
+  remove_product
+}
+
+# The shortcuts' target held open by another program, and a read-only file:
+# the report names both with their reasons, and everything else is removed.
+case_uninstall_file_in_use() {
+  install_for_uninstall
+  local folder='C:\\Program Files\\Orvalis\\Image Editor' waited=0
+  # Wine shows a file no one may write to as read-only.
+  chmod a-w "$(product_dir)/readme.txt"
+  rm -f "$work/release" "$work/hold.out"
+  "$here/../wine/wine-run" "$prefix" "$drivers/hold_file_probe.exe" "$(win "$(product_dir)/Orvalis.exe")" \
+    "$(win "$work/release")" >"$work/hold.out" 2>&1 &
+  local holder=$!
+  until grep -q held "$work/hold.out" 2>/dev/null; do
+    [ "$waited" -ge 300 ] && { fail "in use: the probe did not open the file"; break; }
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  uninstall_then "click Yes in \"$uninstall_title\"" "message-box \"$uninstall_title\"" \
+    "expect \"$except_text\\nCould not remove $folder\\\\Orvalis.exe: it is in use by another program\\nCould not remove $folder\\\\readme.txt: it is read-only\"" \
+    "capture-screen $(win "$work/report.bmp")" 'answer OK' | drive "uninstall with the program held open"
+  touch "$work/release"
+  wait "$holder"
+  expect_uninstaller_gone "in use"
+  local left
+  left=$(cd "$prefix/drive_c/Program Files/Orvalis" && find . | sort | tr '\n' ' ')
+  [ "$left" = ". ./Image Editor ./Image Editor/Orvalis.exe ./Image Editor/readme.txt " ] ||
+    fail "in use: the product folder holds $left"
+  expect_links "in use"
+  ! "$WINELOADER" reg query "$product_key" >/dev/null 2>&1 || fail "in use: the product's key stayed"
+  ! "$WINELOADER" reg query "$uninstall_key" >/dev/null 2>&1 || fail "in use: the uninstall entry stayed"
+  remove_product
+}
+
+# Without its record, or with a cut one, the uninstaller does not guess: it
+# says what it could not use and removes nothing.
+case_uninstall_without_record() {
+  local record='C:\\Program Files\\Orvalis\\Image Editor\\InstallRecord.txt' row how reason
+  for row in "missing|could not be found" "cut short|was cut short"; do
+    IFS='|' read -r how reason <<<"$row"
+    install_for_uninstall
+    if [ "$how" = missing ]; then
+      rm "$(product_dir)/InstallRecord.txt"
+    else
+      truncate -s -20 "$(product_dir)/InstallRecord.txt"
+    fi
+    affected_listing >"$work/installed.txt"
+    uninstall_then 'message-box Uninstall' \
+      "expect \"Nothing was removed. The uninstall record $record tells what to remove, and it $reason.\"" \
+      'answer OK' | drive "record $how"
+    expect_private_copy_gone "record $how"
+    expect_listing "record $how" "$work/installed.txt"
+  done
+  remove_product
 }
 
 . "$here/../wine/wine-env.sh" "$prefix"
