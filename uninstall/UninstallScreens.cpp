@@ -60,7 +60,7 @@ bool AskToRemove(CCorvaneCore& core, const std::string& product) {
             return true;
         if (core.Button.Clicked(no) || core.Window.CloseRequested(window))
             return false;
-        core.WaitEvents(window, "AnyButton CloseWindow", 0);
+        core.WaitEvents(window, "AnyButton,CloseWindow", 0);
     }
 }
 
