@@ -27,26 +27,49 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM search) {
     return TRUE;
 }
 
+// When the process started; 0 when it cannot be asked.
+ULONGLONG CreationTime(DWORD processId) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process)
+        return 0;
+    FILETIME created, exited, kernel, user;
+    const bool known = GetProcessTimes(process, &created, &exited, &kernel, &user) != 0;
+    CloseHandle(process);
+    return known ? (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime : 0;
+}
+
 // The process and those it started, and theirs, whether or not the starter
 // still runs: a program may hand its work over to another one, as an
-// uninstaller does to its private copy.
+// uninstaller does to its private copy. Process ids are reused, so a child
+// counts only when it started after the process it names as its parent.
 std::vector<DWORD> ProcessFamily(DWORD root) {
-    std::vector<PROCESSENTRY32> processes;
+    struct Process {
+        DWORD id, parent;
+        ULONGLONG created;
+    };
+    std::vector<Process> processes;
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot != INVALID_HANDLE_VALUE) {
         PROCESSENTRY32 entry = {};
         entry.dwSize = sizeof entry;
         for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-            processes.push_back(entry);
+            if (entry.th32ProcessID != root)
+                processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID, 0});
         CloseHandle(snapshot);
     }
-    std::vector<DWORD> family = {root};
+    std::vector<Process> family = {{root, 0, CreationTime(root)}};
     for (size_t i = 0; i < family.size(); ++i)
-        for (const PROCESSENTRY32& process : processes)
-            if (process.th32ParentProcessID == family[i] &&
-                std::find(family.begin(), family.end(), process.th32ProcessID) == family.end())
-                family.push_back(process.th32ProcessID);
-    return family;
+        for (Process& process : processes) {
+            if (process.parent != family[i].id || process.created != 0)
+                continue;
+            process.created = CreationTime(process.id);
+            if (process.created != 0 && process.created >= family[i].created)
+                family.push_back(process);
+        }
+    std::vector<DWORD> ids;
+    for (const Process& member : family)
+        ids.push_back(member.id);
+    return ids;
 }
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM found) {
