@@ -8,3 +8,8 @@ void PaintDialogFace(CCorvaneCore& core, int window) {
     core.Window.Cls(window, static_cast<int>(GetSysColor(COLOR_BTNFACE)));
     core.Window.SetfgColor(window, GetSysColor(COLOR_BTNTEXT));
 }
+
+void WriteAt(CCorvaneCore& core, int window, int x, int y, const char* text) {
+    core.Window.GotoXY(window, x, y);
+    core.Window.Write(window, text);
+}

@@ -12,3 +12,6 @@ void DefineMainFont(CCorvaneCore& core);
 // Clears window to the dialog face; what is written on it from now on is in
 // the dialog text colour.
 void PaintDialogFace(CCorvaneCore& core, int window);
+
+// Writes text with its top left at (x, y) in window's current font.
+void WriteAt(CCorvaneCore& core, int window, int x, int y, const char* text);

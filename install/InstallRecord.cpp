@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -176,6 +178,15 @@ std::string FormatInstallRecord(const InstallRecord& record) {
 
 RecordReading ParseInstallRecord(std::string_view text) {
     return RecordParser(text).Run();
+}
+
+bool ReadInstallRecordFile(const std::string& path, RecordReading& reading) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open())
+        return false;
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    reading = ParseInstallRecord(text);
+    return true;
 }
 
 const char* RecordProblemText(RecordProblem problem) {

@@ -68,5 +68,8 @@ struct RecordReading {
 
 RecordReading ParseInstallRecord(std::string_view text);
 
+// The record in the file at path; false when there is no such file to read.
+bool ReadInstallRecordFile(const std::string& path, RecordReading& reading);
+
 // Why a record was refused, in words for the user.
 const char* RecordProblemText(RecordProblem problem);

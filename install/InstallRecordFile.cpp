@@ -1,8 +1,6 @@
 #include "install/InstallRecordFile.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "install/FinishPaths.h"
 
@@ -14,9 +12,9 @@ std::string RecordPath(const InstallState& state) {
 }
 
 InstallRecord EarlierRecord(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ParseInstallRecord(text).record;
+    RecordReading reading;
+    ReadInstallRecordFile(path, reading);
+    return reading.record;
 }
 
 // Written beside it first, so that a failure halfway never leaves a cut

@@ -1,9 +1,6 @@
 // The uninstaller: started from the product folder it hands over to a
 // private copy of itself and ends; the copy asks, removes what the install
 // record lists, reports what stayed and leaves nothing of itself behind.
-#include <fstream>
-#include <iterator>
-
 #include "app/LibrarySearch.h"
 #include "app/ScreenMetrics.h"
 #include "app/WorkerApp.h"
@@ -20,10 +17,7 @@ UninstallJob g_stJob;
 UninstallJob ReadJob(const std::string& original) {
     UninstallJob job;
     job.recordPath = DirectoryOf(original) + "\\" + kInstallRecordName;
-    std::ifstream in(job.recordPath, std::ios::binary);
-    job.recordFound = in.is_open();
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    job.reading = ParseInstallRecord(text);
+    job.recordFound = ReadInstallRecordFile(job.recordPath, job.reading);
     const bool usable = job.recordFound && job.reading.problem == RecordProblem::None;
     job.title = usable && !job.reading.record.product.empty() ? job.reading.record.product + " Uninstall" : "Uninstall";
     if (usable && job.reading.record.product.empty())

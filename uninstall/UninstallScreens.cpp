@@ -20,11 +20,6 @@ constexpr int kBarHeight = 20;
 constexpr COLORREF kBarColour = RGB(128, 128, 255);
 constexpr COLORREF kBarTrough = RGB(255, 255, 255);
 
-void WriteAt(CCorvaneCore& core, int window, int x, int y, const char* text) {
-    core.Window.GotoXY(window, x, y);
-    core.Window.Write(window, text);
-}
-
 void PaintHeading(CCorvaneCore& core, int window, const std::string& heading) {
     PaintDialogFace(core, window);
     core.Window.SetFont(window, kHeadingFont);

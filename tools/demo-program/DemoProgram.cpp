@@ -31,17 +31,12 @@ constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonGap = 12;
 
-void WriteAt(CCorvaneCore& core, int x, int y, const char* text) {
-    core.Window.GotoXY(kProgramWindow, x, y);
-    core.Window.Write(kProgramWindow, text);
-}
-
 void WriteTexts(CCorvaneCore& core) {
     core.Window.SetFont(kProgramWindow, kHeadingFont);
-    WriteAt(core, kMargin, kHeadingY, kTitle);
+    WriteAt(core, kProgramWindow, kMargin, kHeadingY, kTitle);
     core.Window.SetFont(kProgramWindow, kMainFont);
-    WriteAt(core, kMargin, kVersionY, VersionLine(ReadInstalledVersion()).c_str());
-    WriteAt(core, kMargin, kListHeadingY, kListHeading);
+    WriteAt(core, kProgramWindow, kMargin, kVersionY, VersionLine(ReadInstalledVersion()).c_str());
+    WriteAt(core, kProgramWindow, kMargin, kListHeadingY, kListHeading);
 }
 
 // Posted, not sent: the button is still handling its click, and the close
