@@ -16,6 +16,7 @@
 // clang-format on
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -149,13 +150,20 @@ bool DecodeAndDraw(jpeg_decompress_struct& info, FatalError& error, ArchiveSourc
     AttachSource(info, source);
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
+    // The output's size and components, known before the decoder allocates
+    // anything: an image that cannot be drawn is refused as a decoding error.
+    jpeg_calc_output_dimensions(&info);
+    const bool sixteenBit = at.display && at.display->is16Bit;
+    const uint64_t bytes =
+        ImageBufferSize(info.output_width, info.output_height, info.out_color_components, sixteenBit);
+    if (bytes == 0)
+        ERREXIT1(&info, JERR_IMAGE_TOO_BIG, static_cast<int>(kMaxImageSide));
     jpeg_start_decompress(&info);
     const int width = static_cast<int>(info.output_width);
     const int height = static_cast<int>(info.output_height);
-    const bool sixteenBit = at.display && at.display->is16Bit;
     const size_t stride = DecodedStride(width);
     const size_t outputSize = DibSize(width, height, sixteenBit);
-    memory = static_cast<uint8_t*>(std::malloc(outputSize + stride * static_cast<size_t>(height)));
+    memory = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(bytes)));
     if (!memory)
         ERREXIT(&info, JERR_OUT_OF_MEMORY);
     uint8_t* const rows = memory + outputSize;

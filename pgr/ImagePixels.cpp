@@ -13,6 +13,16 @@ uint16_t Pack555(uint8_t blue, uint8_t green, uint8_t red) {
 
 }  // namespace
 
+uint64_t ImageBufferSize(uint32_t width, uint32_t height, int components, bool sixteenBit) {
+    if (width == 0 || height == 0 || components != kBytesPer24)
+        return 0;
+    if (width > kMaxImageSide || height > kMaxImageSide || uint64_t{width} * height > kMaxImagePixels)
+        return 0;
+    const uint64_t decodedStride = (uint64_t{width} * kBytesPer24 + 3) & ~uint64_t{3};
+    const uint64_t dibStride = sixteenBit ? uint64_t{width} * 2 + (width % 2 ? 2 : 0) : uint64_t{width} * kBytesPer32;
+    return (decodedStride + dibStride) * height;
+}
+
 size_t DecodedStride(int width) {
     return (static_cast<size_t>(std::max(width, 0)) * kBytesPer24 + 3) & ~static_cast<size_t>(3);
 }

@@ -6,6 +6,18 @@
 #include <cstddef>
 #include <cstdint>
 
+// The largest image DrawImage takes on. A banner is far smaller; a header
+// claiming more is hostile or broken, and its buffer could not even be
+// counted in a 32-bit size_t (65500 x 9368 pixels would wrap to 260 KB).
+constexpr uint32_t kMaxImageSide = 16384;
+constexpr uint64_t kMaxImagePixels = uint64_t{1} << 24;
+
+// Bytes of DrawImage's one buffer, the output DIB followed by the stored
+// decoder rows, counted in 64 bits; 0 when the image cannot be drawn: empty,
+// beyond the limits above, or not decoded into 3 components (R, G, B).
+// Whatever it allows, DecodedStride and DibSize count without overflow.
+uint64_t ImageBufferSize(uint32_t width, uint32_t height, int components, bool sixteenBit);
+
 // Bytes of one stored decoder row: 3 per pixel, rounded up to 4.
 size_t DecodedStride(int width);
 

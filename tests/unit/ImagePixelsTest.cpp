@@ -82,6 +82,36 @@ TEST(ImagePixels, ThirtyTwoBitKeepsBgrInFourBytes) {
     EXPECT_EQ(DibSize(5, 2, true), 24u);
 }
 
+// Counted in 64 bits whatever size_t is, and refused beyond the limits, where
+// a 32-bit count would wrap and a small buffer take a huge image.
+TEST(ImagePixels, BufferSizeAndTheImagesThatCannotBeDrawn) {
+    const struct {
+        uint32_t width, height;
+        int components;
+        bool sixteenBit;
+        uint64_t bytes;
+    } cases[] = {
+        {700, 150, 3, false, (2800u + 2100u) * 150u},
+        {301, 123, 3, true, (604u + 904u) * 123u},  // odd width: both strides padded
+        {16384, 1024, 3, false, (65536u + 49152u) * uint64_t{1024}},  // at both limits
+        {1, 1, 3, true, 8},
+        {65500, 9368, 3, false, 0},  // 4,295,228,000 bytes: 260,704 in 32 bits
+        {16385, 1, 3, false, 0},
+        {1, 16385, 3, false, 0},
+        {4097, 4096, 3, false, 0},  // each side allowed, the pixels not
+        {0, 10, 3, false, 0},
+        {10, 0, 3, false, 0},
+        {10, 10, 1, false, 0},  // grey output: rows of 1 byte a pixel
+        {10, 10, 4, false, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ImageBufferSize(c.width, c.height, c.components, c.sixteenBit), c.bytes)
+            << c.width << " x " << c.height << ", " << c.components << " components";
+    // Whatever is allowed, the narrower counts agree.
+    EXPECT_EQ(ImageBufferSize(16384, 1024, 3, true),
+              DibSize(16384, 1024, true) + DecodedStride(16384) * uint64_t{1024});
+}
+
 TEST(ImagePixels, NegativeCoordinateCentresOnTheScreen) {
     EXPECT_EQ(ImageOrigin(-1, 1024, 700), 162);
     EXPECT_EQ(ImageOrigin(0, 1024, 700), 0);

@@ -58,6 +58,26 @@ Decoded DecodePlainly(const std::vector<uint8_t>& jpeg) {
     return d;
 }
 
+// The JPEG with the size its frame header claims changed, the data left as
+// it is: a header is all a hostile file needs to ask for a huge buffer.
+std::vector<uint8_t> WithFrameSize(std::vector<uint8_t> jpeg, uint16_t width, uint16_t height) {
+    // Markers after SOI: FF, code, a big-endian length that counts itself.
+    size_t at = 2;
+    while (at + 9 < jpeg.size() && jpeg[at] == 0xFF) {
+        const uint8_t code = jpeg[at + 1];
+        if (code >= 0xC0 && code <= 0xC2) {  // baseline, extended or progressive frame
+            jpeg[at + 5] = static_cast<uint8_t>(height >> 8);
+            jpeg[at + 6] = static_cast<uint8_t>(height & 0xFF);
+            jpeg[at + 7] = static_cast<uint8_t>(width >> 8);
+            jpeg[at + 8] = static_cast<uint8_t>(width & 0xFF);
+            return jpeg;
+        }
+        at += 2 + (jpeg[at + 2] << 8 | jpeg[at + 3]);
+    }
+    ADD_FAILURE() << "no frame header in the fixture";
+    return jpeg;
+}
+
 // A 32-bit memory context the image is drawn into, filled with a colour the
 // image does not use.
 class CCanvas {
@@ -107,6 +127,10 @@ class ImageArchive : public ::testing::Test {
         builder.AddEntry({"readme.txt", std::vector<uint8_t>(1234, 'r')});
         builder.AddEntry({"banner.jpg", m_stJpeg});
         builder.AddEntry({"noise.jpg", std::vector<uint8_t>(5000, 0x5A)});
+        // Its buffer, 65500 x 9368 pixels at 7 bytes each, passes 4 GB: a
+        // size_t of 32 bits would wrap to about 260 KB.
+        builder.AddEntry({"huge.jpg", WithFrameSize(m_stJpeg, 65500, 9368)});
+        builder.AddEntry({"too-wide.jpg", WithFrameSize(m_stJpeg, 16385, 1)});
         // Last, so that the archive ends where the image is cut short.
         builder.AddEntry({"broken.jpg", std::vector<uint8_t>(m_stJpeg.begin(), m_stJpeg.begin() + 600)});
         m_stArchive = builder.Build();
@@ -164,6 +188,8 @@ TEST_F(ImageArchive, WhatCannotBeDecodedDrawsNothing) {
         int result;
     } cases[] = {
         {"noise.jpg", 0},        // no JPEG at all: the decoder's fatal error
+        {"huge.jpg", 0},         // a header asking for more than any banner needs
+        {"too-wide.jpg", 0},     // wider than any screen by far, though one row only
         {"no such entry", 0},    // an offset of no entry
         {"broken.jpg", 1},       // cut short by the archive's end: drawn with what was decoded
     };
