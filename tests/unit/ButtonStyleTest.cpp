@@ -25,6 +25,8 @@ TEST(ButtonStyle, StylesAndThemeParts) {
         {"", true, false, 80, 0, kBase | kButtonOwnerDraw, 1, true},
         {"", true, false, 80, 24, kBase | kButtonOwnerDraw | kVisible, 1, true},
         {"hide", true, false, 80, 24, kBase | kButtonOwnerDraw, 1, true},
+        {"disabled", true, false, 80, 24, kBase | kButtonOwnerDraw | kVisible | kDisabled, 1, true},
+        {"checkbox disabled", true, false, 0, 0, kBase | kButtonOwnerDraw | kDisabled, 3, true},
         {"transparent=128", true, false, 80, 24, kBase | kButtonOwnerDraw, 1, true},  // shown once its background is saved
         {"system", true, false, 80, 24, kBase | kButtonPush | kVisible, 1, false},
         {"oldstyle", false, false, 0, 0, kBase | kButtonOwnerDraw, 1, true},  // old style is painted by us

@@ -45,6 +45,7 @@ TEST(ControlStyles, TrackbarOrientationAndTicks) {
         {"horizontal bottom", kShown | kTrackAutoTicks | kTrackHorz},
         {"vert", kShown | kTrackAutoTicks | kTrackVert | kTrackTicksTopLeft},
         {"vert right", kShown | kTrackAutoTicks | kTrackVert},
+        {"horz disabled", kShown | kDisabled | kTrackAutoTicks | kTrackHorz | kTrackTicksTopLeft},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TrackbarStyle(ParseBarOptions(c.options)), c.style) << c.options;

@@ -7,7 +7,8 @@
 
 namespace {
 
-void MakeButtons(CCorvaneCore& core, int w) {
+// Returns the button to be given the focus once the window shows.
+int MakeButtons(CCorvaneCore& core, int w) {
     CWindowOps& ops = core.Window;
     ops.SetFont(w, "Arial,13");
     ops.CreateButton(w, 20, 20, 100, 28, "Continue");
@@ -16,9 +17,6 @@ void MakeButtons(CCorvaneCore& core, int w) {
     const int focused = ops.CreateButton(w, 380, 20, 100, 28, "Focused");
     ops.CreateButton(w, 20, 70, -20, 0, "Sized from its caption");
     SendMessageA(core.FindItem(pressed)->window, BM_SETSTATE, TRUE, 0);
-    // Only the window's own thread can give it the focus.
-    core.RunOnMainThread([](void* button, void*) { SetFocus(static_cast<HWND>(button)); },
-                         core.FindItem(focused)->window, nullptr);
 
     const int on = ops.CreateButton(w, 20, 120, 0, 0, "Desktop shortcut", "checkbox");
     ops.CreateButton(w, 20, 145, 0, 0, "Start menu shortcut", "checkbox");
@@ -29,6 +27,7 @@ void MakeButtons(CCorvaneCore& core, int w) {
     ops.CreateScrollBar(w, 20, 175, 470, 0, "horizontal");
     core.Button.SetCheck(on, true);
     core.Button.SetCheck(radio, true);
+    return focused;
 }
 
 // The drawing the toolkit falls back to where no theme opens.
@@ -59,10 +58,17 @@ void MakeLists(CCorvaneCore& core, int w) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CWorkerApp app("Controls demo", 200, 100, 520, 240, [](CCorvane& toolkit) {
         CCorvaneCore& core = toolkit.Core();
-        const int w = core.Window.CreateWindow(0, 200, 100, 510, 370, "Controls demo", "asdialog");
-        MakeButtons(core, w);
+        // Shown once every control is in its state, so that whoever waits
+        // for the window (a test, the driver) never meets it half-built.
+        const int w = core.Window.CreateWindow(0, 200, 100, 510, 370, "Controls demo", "asdialog hidden");
+        const int focused = MakeButtons(core, w);
         MakeOldStyleButtons(core, w);
         MakeLists(core, w);
+        core.Window.Show(w, SW_SHOW);
+        // Only the window's own thread can give it the focus, and showing
+        // the window gives it to the window itself.
+        core.RunOnMainThread([](void* button, void*) { SetFocus(static_cast<HWND>(button)); },
+                             core.FindItem(focused)->window, nullptr);
         WaitUntilClosed(core, w);
         return 0;
     });

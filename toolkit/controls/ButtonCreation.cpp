@@ -132,8 +132,6 @@ void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
     state->textOffset = {layout.textX, layout.textY};
     state->extraCheckWidth = layout.extraCheckWidth;
     SetWindowPos(window, nullptr, request.x, request.y, layout.width, layout.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (state->options.disabled)
-        EnableWindow(window, FALSE);
     // Saved before the button shows (a transparent one is created hidden), so
     // the copy holds the window alone.
     if (state->options.transparent)

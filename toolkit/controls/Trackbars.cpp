@@ -36,8 +36,6 @@ void CCorvaneCore::CreateTrackbarItem(CreationRequest& request) {
     bar->SetRange(0, 100);
     bar->SetPos(50);
     bar->SetTicFreq(kTickFrequency);
-    if (o.disabled)
-        EnableWindow(bar->GetSafeHwnd(), FALSE);
     auto item = ControlItem(request, bar->GetSafeHwnd(), request.width, request.height);
     item->trackbar = std::move(bar);
     request.handle = RegisterItem(std::move(item))->Handle();

@@ -27,6 +27,7 @@
 // The option rules use their own copies of these values; they must agree.
 static_assert(StyleBits::kPopup == WS_POPUP && StyleBits::kChild == WS_CHILD, "");
 static_assert(StyleBits::kVisible == WS_VISIBLE && StyleBits::kMaximize == WS_MAXIMIZE, "");
+static_assert(StyleBits::kDisabled == WS_DISABLED, "");
 static_assert(StyleBits::kClipSiblings == WS_CLIPSIBLINGS && StyleBits::kClipChildren == WS_CLIPCHILDREN, "");
 static_assert(StyleBits::kCaption == WS_CAPTION && StyleBits::kBorder == WS_BORDER, "");
 static_assert(StyleBits::kDlgFrame == WS_DLGFRAME && StyleBits::kSysMenu == WS_SYSMENU, "");

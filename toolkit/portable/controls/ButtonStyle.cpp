@@ -45,6 +45,9 @@ ButtonStyle ComputeButtonStyle(const ButtonOptions& options, const ButtonStyleRe
     // transparent one once the background under it is saved.
     if (request.width != 0 && request.height != 0 && !options.hidden && !options.transparent)
         style |= StyleBits::kVisible;
+    // Disabled from its creation: never shown for an instant as one to click.
+    if (options.disabled)
+        style |= StyleBits::kDisabled;
     result.style = style;
     return result;
 }

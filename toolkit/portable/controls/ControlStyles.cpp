@@ -46,11 +46,13 @@ uint32_t ScrollBarStyle(const BarOptions& options, int width, int height) {
 }
 
 uint32_t TrackbarStyle(const BarOptions& options) {
+    // Disabled from its creation, as a disabled button is.
+    const uint32_t shown = kShownChild | (options.disabled ? StyleBits::kDisabled : 0);
     const uint32_t ticks =
         StyleBits::kTrackAutoTicks | (options.alignEnd ? 0 : StyleBits::kTrackTicksTopLeft);
     switch (options.orientation) {
-    case Orientation::Horizontal: return kShownChild | StyleBits::kTrackHorz | ticks;
-    case Orientation::Vertical: return kShownChild | StyleBits::kTrackVert | ticks;
+    case Orientation::Horizontal: return shown | StyleBits::kTrackHorz | ticks;
+    case Orientation::Vertical: return shown | StyleBits::kTrackVert | ticks;
     case Orientation::None: break;
     }
     return 0;

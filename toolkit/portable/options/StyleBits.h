@@ -11,6 +11,7 @@ namespace StyleBits {
 constexpr uint32_t kPopup = 0x80000000u;
 constexpr uint32_t kChild = 0x40000000u;
 constexpr uint32_t kVisible = 0x10000000u;
+constexpr uint32_t kDisabled = 0x08000000u;
 constexpr uint32_t kClipSiblings = 0x04000000u;
 constexpr uint32_t kClipChildren = 0x02000000u;
 constexpr uint32_t kMaximize = 0x01000000u;
