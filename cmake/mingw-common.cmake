@@ -16,8 +16,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Every program must run alone on a bare Windows: no mingw DLLs beside it.
+# Every program and library must run alone on a bare Windows: no mingw DLLs
+# beside it. (A DLL the i686 linker gave libgcc's DLL would fail to load at
+# all, which a test that it is never loaded cannot tell from success.)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # zlib too: mingw's zlib package also ships an import library of zlib1.dll,
 # which FindZLIB would otherwise prefer.
 set(ZLIB_USE_STATIC_LIBS ON)
