@@ -10,7 +10,9 @@
 # The other installers (with bulk samples, with a data file, without sale
 # banner and main program), the bulk archive and pgrtool are found beside
 # the ones given.
-# Each asserts what the user sees (through the driver) and what is on disk.
+# Each asserts what the user sees (through the driver) and what is on disk,
+# in the folders and the registry view of the run (see run_layout), and
+# starts and ends with a prefix holding nothing of the product.
 set -uo pipefail
 # Each scenario pipes its commands into `drive`, whose failures must count here.
 shopt -s lastpipe
@@ -29,7 +31,8 @@ readonly desktop_box="Put a shortcut on the desktop"
 readonly start_menu_box="Put a shortcut at the top of the Start menu"
 readonly launch_box="Start Orvalis 48-bit Image Editor now"
 readonly product_key='HKCU\Software\Orvalis'
-readonly uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvalis'
+readonly uninstall_list='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+readonly uninstall_key="$uninstall_list\\Orvalis"
 # The demo main program's window.
 readonly program_title="Orvalis 48-bit Image Editor"
 
@@ -40,6 +43,99 @@ fail() {
 }
 
 win() { echo "Z:$1"; }
+
+# A Windows path as the driver prints it: each backslash doubled.
+printed() { echo "${1//\\/\\\\}"; }
+
+# Where the installer writes in this run (WINE_RUN, from wine-env.sh). A
+# 32-bit program on 64-bit Windows (WoW64) has a program-files and a system
+# folder of its own and sees HKLM\Software through Wow6432Node; reg.exe is
+# told the view every time, since its own depends on which reg.exe runs.
+run_layout() {
+  if [ "$WINE_RUN" = wow64 ]; then
+    program_files='Program Files (x86)' system_folder=syswow64
+  else
+    program_files='Program Files' system_folder=system32
+  fi
+  if [ "$WINE_RUN" = win64 ]; then installer_view=/reg:64; else installer_view=/reg:32; fi
+}
+
+# reg.exe in the installer's view of the registry.
+installer_reg() { "$WINELOADER" reg "$@" "$installer_view"; }
+
+# The product's Windows folder, as the installer names it.
+installed_folder() { echo "C:\\$program_files\\Orvalis\\Image Editor"; }
+
+# The product's folder and its system-folder file where programs of either
+# kind put them: under WoW64 the 32-bit ones, and the 64-bit ones, which
+# must stay empty.
+install_places_of_both_kinds() {
+  local windows=$prefix/drive_c/windows
+  printf '%s\n' "$prefix/drive_c/Program Files/Orvalis" "$prefix/drive_c/Program Files (x86)/Orvalis" \
+    "$windows/system32/OrvalisCodecs.txt" "$windows/syswow64/OrvalisCodecs.txt"
+}
+
+# Every key of the product in either registry view; nothing of it may be
+# anywhere after an installer that ended early.
+product_keys_in_any_view() {
+  local key view
+  for key in "$product_key" "$uninstall_key"; do
+    for view in /reg:32 /reg:64; do
+      "$WINELOADER" reg query "$key" "$view" >/dev/null 2>&1 && echo "$key ($view)"
+    done
+  done
+}
+
+# Wine's own programs, which a session keeps running.
+readonly wine_services='services|winedevice|plugplay|svchost|rpcss|explorer'
+
+# The Windows programs running in this prefix but Wine's own: process id and
+# command line, a line each.
+programs_running() {
+  local process exe
+  for process in /proc/[0-9]*; do
+    exe=$(readlink "$process/exe" 2>/dev/null) || continue
+    case "$exe" in
+      */wine/wineserver*) continue ;;
+      */wine/wine*) ;;
+      *) continue ;;
+    esac
+    grep -qzxF "WINEPREFIX=$prefix" "$process/environ" 2>/dev/null || continue
+    echo "${process#/proc/} $(tr '\0' ' ' <"$process/cmdline" 2>/dev/null)"
+  done | grep -viE "^[0-9]+ (.*\\\\)?($wine_services)\\.exe( |\$)"
+}
+
+# Waits up to 30 s until every program the case started, and whatever
+# those started, has ended (the uninstaller's private copy and its script
+# go on after the uninstaller's window has gone): the next case must not
+# meet them. Prints what is still running then, and ends it.
+wait_until_programs_ended() {
+  local waited=0 left
+  while left=$(programs_running) && [ -n "$left" ]; do
+    if [ "$waited" -ge 300 ]; then
+      echo "$left"
+      kill -9 $(cut -d' ' -f1 <<<"$left") 2>/dev/null
+      return
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+# Commands run when the case ends, however it ends, before the product is
+# removed.
+exit_actions=()
+on_exit() { exit_actions+=("$1"); }
+end_case() {
+  local action left
+  for action in "${exit_actions[@]}"; do
+    eval "$action"
+  done
+  exit_actions=()
+  left=$(wait_until_programs_ended)
+  [ -z "$left" ] || fail "programs still running 30 s after the case:"$'\n'"$left"
+  remove_product
+}
 
 # What the driver runs inside: nothing, or a Wine session of its own; and
 # on Wine's own screen or inside a Wine virtual desktop.
@@ -57,14 +153,13 @@ drive() {
 # Nothing of the product may be on disk or in the registry after an
 # installer that ended early.
 expect_nothing_written() {
-  local installed="$prefix/drive_c/Program Files/Orvalis" link
-  [ ! -e "$installed" ] || fail "$1: $installed exists"
-  for link in "$(desktop_link)" "$(start_menu_copy)"; do
-    [ ! -e "$link" ] || fail "$1: $link exists"
-  done
-  for key in "$product_key" "$uninstall_key"; do
-    ! "$WINELOADER" reg query "$key" >/dev/null 2>&1 || fail "$1: $key exists"
-  done
+  local place
+  while read -r place; do
+    [ ! -e "$place" ] || fail "$1: $place exists"
+  done < <(install_places_of_both_kinds; printf '%s\n' "$(desktop_link)" "$(start_menu_copy)")
+  while read -r place; do
+    fail "$1: $place exists"
+  done < <(product_keys_in_any_view)
 }
 
 # The installer the scenario starts: the demo, unless a case says otherwise.
@@ -97,6 +192,7 @@ version_message() {
   printf "Windows reports that you are running %s.  Orvalis 48-bit Image Editor was written for Windows XP, Windows 2000, and Windows Vista.  It may or may not work on your system. If you wish to continue installation, press 'Yes'.  Otherwise, press 'No'.\\\\n\\\\nDo you wish to continue installation?" "$1"
 }
 
+# HKCU\Software is one key in both registry views.
 set_wine_version() {
   if [ -n "$1" ]; then
     "$WINELOADER" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1
@@ -107,7 +203,7 @@ set_wine_version() {
 
 # Wine reporting an old Windows: the question names it; No ends, Yes goes on.
 case_old_windows() {
-  trap 'set_wine_version ""' EXIT
+  on_exit 'set_wine_version ""'
   local row version name
   for row in 'win98|Windows 95, Windows 98, or Windows Me' 'nt40|Windows NT'; do
     version=${row%%|*} name=${row#*|}
@@ -141,14 +237,11 @@ text_band() {
   convert "$1" -crop 740x70+5+25 +repage "$2"
 }
 
-# Where Wine's shell finds the program-files folder.
+# Where Wine's shell finds the installer's program-files folder: the given
+# folder, or back to its own.
 program_files_dir() {
-  local key='HKLM\Software\Microsoft\Windows\CurrentVersion'
-  if [ -n "$1" ]; then
-    "$WINELOADER" reg add "$key" /v ProgramFilesDir /d "$1" /f >/dev/null 2>&1
-  else
-    "$WINELOADER" reg add "$key" /v ProgramFilesDir /d 'C:\Program Files' /f >/dev/null 2>&1
-  fi
+  installer_reg add 'HKLM\Software\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir \
+    /d "${1:-C:\\$program_files}" /f >/dev/null 2>&1
 }
 
 # The directory screen's text band when the default root is ROOT.
@@ -168,7 +261,7 @@ default_band() {
 # that folder is the default root: {folder}\{A}\{B}, with a doubled
 # separator after a drive root.
 case_change_directory() {
-  trap 'program_files_dir ""' EXIT
+  on_exit 'program_files_dir ""'
   local picture
   # After a pick the screen redraws itself, and nothing shows when it is
   # done; the browser opening once more shows that the screen's thread has
@@ -238,7 +331,7 @@ skip_without_mount() {
 # browser: the warning states the requirement, then the installer ends.
 case_low_space() {
   mount_small_drive || skip_without_mount
-  trap unmount_small_drive EXIT
+  on_exit unmount_small_drive
   local text="There is not enough free disk space to install Orvalis 48-bit Image Editor.\\n\\nThe installation needs 60 MB of free space on the drive you chose. Please free some space, or choose another drive, and run the installer again."
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
     'click "Change Installation Directory"' 'browse-pick E:\' "wait-window \"$directory_title\" 20000" \
@@ -316,8 +409,8 @@ case_screens() {
 }
 
 # Where the demo product goes with the default directory, by folder.
-product_dir() { echo "$prefix/drive_c/Program Files/Orvalis/Image Editor"; }
-system_dir() { echo "$prefix/drive_c/windows/system32"; }
+product_dir() { echo "$prefix/drive_c/$program_files/Orvalis/Image Editor"; }
+system_dir() { echo "$prefix/drive_c/windows/$system_folder"; }
 local_data_dir() {
   local user
   for user in "$prefix"/drive_c/users/*/AppData/Local; do
@@ -332,13 +425,16 @@ start_menu_copy() { echo "$(start_menu_dir)/Orvalis.lnk"; }
 desktop_link() { echo "$prefix/drive_c/users/Public/Desktop/Orvalis.lnk"; }
 
 # Every file, directory, link and registry key the demo product may leave,
-# so that scenarios start from a clean prefix and leave one to the others.
+# wherever a program of either kind puts it, so that scenarios start from a
+# clean prefix and leave one to the others.
 remove_product() {
-  rm -rf "$prefix/drive_c/Program Files/Orvalis" "$(local_data_dir)" "$(system_dir)/OrvalisCodecs.txt" \
-    "$(start_menu_dir)/Orvalis" "$(start_menu_copy)" "$(desktop_link)"
-  local key
+  local key view places
+  mapfile -t places < <(install_places_of_both_kinds)
+  rm -rf "${places[@]}" "$(local_data_dir)" "$(start_menu_dir)/Orvalis" "$(start_menu_copy)" "$(desktop_link)"
   for key in "$product_key" "$uninstall_key"; do
-    "$WINELOADER" reg delete "$key" /f >/dev/null 2>&1
+    for view in /reg:32 /reg:64; do
+      "$WINELOADER" reg delete "$key" /f "$view" >/dev/null 2>&1
+    done
   done
 }
 
@@ -377,16 +473,18 @@ expect_window_size() {
   [ "$size" = "$2" ] || fail "$1: the finish window is '$size', want $2"
 }
 
-# A value as `reg query` shows it: TYPE DATA.
+# A value as `reg query` shows it in a view (the installer's unless
+# given): TYPE DATA.
 registry_value() {
-  "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+  "$WINELOADER" reg query "$1" /v "$2" "${3:-$installer_view}" 2>/dev/null | tr -d '\r' |
     sed -n "s/^    $2    \(REG_[A-Z_]*\)    \(.*\)\$/\1 \2/p"
 }
 
 # The product's values and the uninstall entry, each read back.
 expect_registry() {
-  local what=$1 depth=$2 language=$3 row key name want got
-  local product="$product_key\\Image Editor" installed='C:\Program Files\Orvalis\Image Editor'
+  local what=$1 depth=$2 language=$3 row key name want got installed
+  local product="$product_key\\Image Editor"
+  installed=$(installed_folder)
   for row in "$product|Depth|REG_DWORD $depth" "$product|Language|REG_SZ $language" "$product|Version|REG_SZ 1.0" \
     "$product|StartMenuFolder|REG_SZ C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvalis\Image Editor" \
     "$product|InstallationFolder|REG_SZ $installed" \
@@ -411,7 +509,8 @@ is_among() {
 # Each link given exists and points at the installed main program; the
 # others of the three do not exist.
 expect_links() {
-  local what=$1 link target want='C:\Program Files\Orvalis\Image Editor\Orvalis.exe'
+  local what=$1 link target want
+  want="$(installed_folder)\\Orvalis.exe"
   shift
   for link in "$(product_link)" "$(desktop_link)" "$(start_menu_copy)"; do
     if is_among "$link" "$@"; then
@@ -421,6 +520,21 @@ expect_links() {
       [ ! -e "$link" ] || fail "$what: $link was made"
     fi
   done
+}
+
+# Under WoW64 the installer's places are the 32-bit ones: its uninstall
+# entry lies under Wow6432Node, and nothing of the product is in the 64-bit
+# program-files or system folder or in the 64-bit list of uninstall entries.
+expect_only_in_32bit_places() {
+  [ "$WINE_RUN" = wow64 ] || return 0
+  local place stored='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Orvalis'
+  [ "$(registry_value "$stored" DisplayName /reg:64)" = "REG_SZ Orvalis Image Editor" ] ||
+    fail "$1: the uninstall entry is not under Wow6432Node"
+  while read -r place; do
+    [ ! -e "$place" ] || fail "$1: $place exists"
+  done < <(install_places_of_both_kinds | grep -v -e '(x86)' -e syswow64)
+  ! "$WINELOADER" reg query "$uninstall_key" /reg:64 >/dev/null 2>&1 ||
+    fail "$1: the 64-bit list of uninstall entries holds the product"
 }
 
 # The main program started by the installer shows its window; the probe
@@ -436,7 +550,6 @@ expect_program_started() {
 # holds the product's values and the uninstall entry, the links the finish
 # screen asks for point at the main program, and the program is started.
 case_install() {
-  remove_product
   through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" \
     "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "install with defaults"
   expect_window_size "install" 700x415
@@ -452,26 +565,23 @@ case_install() {
   [ "$installed" = "./InstallRecord.txt ./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./Uninstall.exe ./license.txt ./readme.txt ./version.txt " ] ||
     fail "install: the product directory holds $installed"
   expect_registry "install" 0x30 English
+  expect_only_in_32bit_places "install"
   expect_links "install" "$(product_link)" "$(desktop_link)"
-  remove_product
 }
 
 # Desktop and Start-menu copies off: only the product folder's link. Launch
 # off: nothing is started.
 case_finish_choices() {
-  remove_product
   through_to_finish "set-check \"$desktop_box\" off" "set-check \"$start_menu_box\" off" \
     "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "all choices off"
   expect_links "all choices off" "$(product_link)"
   expect_program_started "all choices off" 5000 none
-  remove_product
 }
 
 # Without the sale banner's key the finish screen is 55 pixels shorter and
 # its bottom stays plain; with no entry marked as the main program nothing is
 # linked or started, and the installation still completes.
 case_plain_finish() {
-  remove_product
   run_installer=$plain_installer
   through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" \
     "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "plain finish screen"
@@ -482,15 +592,14 @@ case_plain_finish() {
   expect_links "plain finish"
   expect_program_started "plain finish" 5000 none
   [ -f "$(product_dir)/Orvalis.exe" ] || fail "plain finish: the product was not installed"
-  remove_product
 }
 
 readonly shell_folders='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
 
-# Where Wine's shell finds the all-users desktop: the given folder, or back
-# to its own.
+# Where Wine's shell finds the installer's all-users desktop: the given
+# folder, or back to its own.
 common_desktop_dir() {
-  "$WINELOADER" reg add "$shell_folders" /v 'Common Desktop' /t REG_EXPAND_SZ /d "${1:-%PUBLIC%\Desktop}" /f \
+  installer_reg add "$shell_folders" /v 'Common Desktop' /t REG_EXPAND_SZ /d "${1:-%PUBLIC%\Desktop}" /f \
     >/dev/null 2>&1
 }
 
@@ -498,7 +607,6 @@ common_desktop_dir() {
 # allows: the installer names that path and ends before registering
 # anything.
 case_long_shortcut_path() {
-  remove_product
   # Four parts of 58 make a folder of 251 characters, which the shell still
   # returns, and a copy's path of 263.
   local deep='C:\users\Public' part below
@@ -508,51 +616,46 @@ case_long_shortcut_path() {
   done
   below=${deep#C:\\users\\Public\\}
   mkdir -p "$prefix/drive_c/users/Public/${below//\\//}"
-  # Global: the trap runs after the function's locals are gone.
+  # Global: the exit action runs after the function's locals are gone.
   deep_top="$prefix/drive_c/users/Public/$part"
-  trap 'common_desktop_dir ""; rm -rf "$deep_top"' EXIT
+  on_exit 'common_desktop_dir ""; rm -rf "$deep_top"'
   common_desktop_dir "$deep"
   local text="This path is longer than Windows allows:\n\n${deep//\\/\\\\}\\\\Orvalis.lnk\n\nThe installer cannot make its shortcut there."
   through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
     'expect 0' | drive "desktop folder too deep"
   local key
-  for key in "$product_key" "$uninstall_key"; do
-    ! "$WINELOADER" reg query "$key" >/dev/null 2>&1 || fail "desktop folder too deep: $key was written"
-  done
-  remove_product
+  while read -r key; do
+    fail "desktop folder too deep: $key was written"
+  done < <(product_keys_in_any_view)
 }
 
 # The company's key is volatile, so the product's lasting key cannot be
 # made under it: the installer reports the registry failure and ends before
 # the uninstall entry, the finish screen and the links.
 case_registry_refused() {
-  remove_product
   "$here/../wine/wine-run" "$prefix" "$drivers/volatile_key.exe" 'Software\Orvalis' ||
     fail "registry refused: could not make the volatile key"
   local text="The installer could not write its settings to the registry.\n\nPlease check that you may change the registry, and run the installer again."
   through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
     'expect 0' | drive "registry refused"
-  ! "$WINELOADER" reg query "$uninstall_key" >/dev/null 2>&1 || fail "registry refused: the uninstall entry was written"
+  ! installer_reg query "$uninstall_key" >/dev/null 2>&1 || fail "registry refused: the uninstall entry was written"
   expect_links "registry refused"
-  remove_product
 }
 
 # A second installation overwrites the files and the links, and refreshes
 # the number the user changed while the text the user changed stays.
 case_install_twice() {
-  remove_product
   through_to_finish "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' | drive "first installation"
   printf 'changed by the user\r\n' >"$(product_dir)/readme.txt"
   printf 'not a link\r\n' >"$(desktop_link)"
-  "$WINELOADER" reg add "$product_key\\Image Editor" /v Depth /t REG_DWORD /d 16 /f >/dev/null 2>&1
-  "$WINELOADER" reg add "$product_key\\Image Editor" /v Language /d Deutsch /f >/dev/null 2>&1
+  installer_reg add "$product_key\\Image Editor" /v Depth /t REG_DWORD /d 16 /f >/dev/null 2>&1
+  installer_reg add "$product_key\\Image Editor" /v Language /d Deutsch /f >/dev/null 2>&1
   through_to_finish "set-check \"$start_menu_box\" on" 'expect off' "set-check \"$launch_box\" off" \
     'click Finish' 'wait-exit 20000' 'expect 0' | drive "second installation"
   "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
   cmp -s "$(product_dir)/readme.txt" "$work/extracted/README_TXT" || fail "install twice: readme.txt not overwritten"
   expect_registry "install twice" 0x30 Deutsch
   expect_links "install twice" "$(product_link)" "$(desktop_link)" "$(start_menu_copy)"
-  remove_product
 }
 
 # A cancel answered Yes half-way through the bulk samples: nothing installed
@@ -560,7 +663,6 @@ case_install_twice() {
 # one in the system folder) are there again as they were, and the
 # directories remain.
 case_cancel_copy() {
-  remove_product
   run_installer=$big_installer
   mkdir -p "$(product_dir)"
   printf 'the readme the user had before\r\n' >"$work/earlier-readme.txt"
@@ -587,7 +689,6 @@ case_cancel_copy() {
   cmp -s "$work/earlier-codecs.txt" "$(system_dir)/OrvalisCodecs.txt" ||
     fail "cancel: the system folder's earlier OrvalisCodecs.txt is not back"
   [ -z "$(find "$(local_data_dir)" -type f 2>/dev/null)" ] || fail "cancel: application data stayed"
-  remove_product
 }
 
 # Where the bulk sample of that number goes: forty to a subdirectory.
@@ -599,7 +700,6 @@ bulk_subdirectory() {
 # A cancel answered No: the copy goes on where it stopped, a later click asks
 # again, and the copy completes with every file in place.
 case_cancel_declined() {
-  remove_product
   run_installer=$big_installer
   through_to_copy "wait-window \"$title\" 20000" \
     "click \"  Cancel  \" in \"$title\"" 'message-box "Tidewell Installation"' 'answer No' \
@@ -615,7 +715,6 @@ case_cancel_declined() {
   done
   [ "$differing" = 0 ] || fail "cancel declined: $differing bulk samples missing or different"
   cmp -s "$(product_dir)/readme.txt" "$work/extracted/README_TXT" || fail "cancel declined: readme.txt differs"
-  remove_product
 }
 
 # The installer with a data file, copied into a downloads folder.
@@ -630,7 +729,6 @@ data_installer_copy() {
 # A data file beside the installer is copied into the product folder in
 # pieces; without it the installer says so before anything is written.
 case_data_files() {
-  remove_product
   data_installer_copy
   local data=$work/downloads/OrvalisExtras.dat
   head -c 3000000 /dev/urandom >"$data"
@@ -641,7 +739,6 @@ case_data_files() {
   through_to_copy "message-box \"$title\"" 'expect "Could not open installation Data files.  Please retry installation"' \
     'answer OK' 'wait-exit 20000' 'expect 0' | drive "data file missing"
   [ -z "$(find "$(product_dir)" -type f 2>/dev/null)" ] || fail "data files: files written although one was missing"
-  remove_product
 }
 
 # A drive that passes the free-space check but fills up during the copy:
@@ -650,8 +747,7 @@ case_data_files() {
 # directory screen shows them.
 case_disk_full() {
   mount_small_drive 64k || skip_without_mount
-  trap unmount_small_drive EXIT
-  remove_product
+  on_exit unmount_small_drive
   data_installer_copy
   printf 'extras\r\n' >"$work/downloads/OrvalisExtras.dat"
   local text="Could not write the whole file; the disk may be full.  Please free disk space and try again.\\n\\nE:\\\\\\\\Orvalis\\\\Image Editor\\\\Orvalis.exe"
@@ -659,7 +755,6 @@ case_disk_full() {
     'click "Change Installation Directory"' 'browse-pick E:\' "wait-window \"$directory_title\" 20000" \
     'click Continue' "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
     'wait-exit 20000' 'expect 0' | drive "disk full"
-  remove_product
 }
 
 # An MSI of every file in a folder, built with wixl, installing them into
@@ -744,13 +839,11 @@ case_bench_copy() {
 # The demo program the finish screen starts: its window, in a picture kept
 # for a look, and its Close button, which ends it.
 case_launch() {
-  remove_product
   through_to_finish "${finish_defaults[@]}" 'click Finish' 'wait-exit 20000' 'expect 0' \
     "wait-window \"$program_title\" 30000" "capture \"$program_title\" $(win "$work/program.bmp")" \
     "click Close in \"$program_title\"" | drive "launch"
   convert "$work/program.bmp" "$work/program.png" 2>/dev/null || fail "launch: no picture of the program"
   expect_program_started "launch: after Close" 3000 none
-  remove_product
 }
 
 readonly uninstall_title="Orvalis Image Editor Uninstall"
@@ -760,19 +853,22 @@ readonly except_text="Orvalis Image Editor has been removed from this computer, 
 # folder wherever Wine puts it.
 private_copies() { find "$prefix/drive_c/users" -maxdepth 5 -name 'Orvalis-*' -print; }
 
-# Everything an installation may change: the folders it writes to, whole,
-# the system folder's files of the product, and the product's keys with
-# their values beside the uninstall entries' names.
+# Everything an installation may change, in the places of programs of
+# either kind: the folders it writes to, whole, the system folders' files of
+# the product, and the product's keys with their values beside the
+# uninstall entries' names in both registry views.
 affected_listing() {
-  (cd "$prefix/drive_c" && find "Program Files" "ProgramData/Microsoft/Windows/Start Menu" "users/Public/Desktop" \
-    "${local_root#"$prefix/drive_c/"}" -print 2>/dev/null | sort)
-  (cd "$(system_dir)" && ls -d Orvalis* 2>/dev/null)
-  "$WINELOADER" reg query "$product_key" /s 2>/dev/null | tr -d '\r'
-  "$WINELOADER" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 2>/dev/null | tr -d '\r'
+  (cd "$prefix/drive_c" && find "Program Files" "Program Files (x86)" "ProgramData/Microsoft/Windows/Start Menu" \
+    "users/Public/Desktop" "${local_root#"$prefix/drive_c/"}" -print 2>/dev/null | sort)
+  (cd "$prefix/drive_c/windows" && ls -d system32/Orvalis* syswow64/Orvalis* 2>/dev/null)
+  local view
+  for view in /reg:32 /reg:64; do
+    "$WINELOADER" reg query "$product_key" /s "$view" 2>/dev/null | tr -d '\r'
+    "$WINELOADER" reg query "$uninstall_list" "$view" 2>/dev/null | tr -d '\r'
+  done
 }
 
 install_for_uninstall() {
-  remove_product
   local_root=$(dirname "$(local_data_dir)")
   affected_listing >"$work/before-install.txt"
   through_to_finish "set-check \"$start_menu_box\" on" 'expect off' "set-check \"$launch_box\" off" \
@@ -829,19 +925,19 @@ case_uninstall() {
 case_uninstall_user_file() {
   install_for_uninstall
   printf 'my own notes\r\n' >"$(product_dir)/my-notes.txt"
-  local kept='Kept C:\\Program Files\\Orvalis\\Image Editor, which holds files that were not installed: my-notes.txt'
+  local kept
+  kept="Kept $(printed "$(installed_folder)"), which holds files that were not installed: my-notes.txt"
   uninstall_then "click Yes in \"$uninstall_title\"" "message-box \"$uninstall_title\"" \
     "expect \"$except_text\\n$kept\"" 'answer OK' | drive "uninstall with a file of the user's"
   expect_uninstaller_gone "user's file"
-  { cat "$work/before-install.txt"; printf '%s\n' 'Program Files/Orvalis' 'Program Files/Orvalis/Image Editor' \
-    'Program Files/Orvalis/Image Editor/my-notes.txt'; } | sort >"$work/expected.txt"
+  { cat "$work/before-install.txt"; printf '%s\n' "$program_files/Orvalis" "$program_files/Orvalis/Image Editor" \
+    "$program_files/Orvalis/Image Editor/my-notes.txt"; } | sort >"$work/expected.txt"
   # The system folder's listing and the keys follow the folders; sort them
   # the same way.
   affected_listing | sort >"$work/after-sorted.txt"
   diff -u "$work/expected.txt" "$work/after-sorted.txt" >"$work/listing.diff" ||
     fail "user's file: not as before but for the file"$'\n'"$(cat "$work/listing.diff")"
   grep -qx 'my own notes' <(tr -d '\r' <"$(product_dir)/my-notes.txt") || fail "user's file: the file changed"
-  remove_product
 }
 
 # "No" leaves the installation as it was; the private copy still goes.
@@ -851,14 +947,14 @@ case_uninstall_declined() {
   uninstall_then "click No in \"$uninstall_title\"" | drive "uninstall declined"
   expect_private_copy_gone "declined"
   expect_listing "declined" "$work/installed.txt"
-  remove_product
 }
 
 # The shortcuts' target held open by another program, and a read-only file:
 # the report names both with their reasons, and everything else is removed.
 case_uninstall_file_in_use() {
   install_for_uninstall
-  local folder='C:\\Program Files\\Orvalis\\Image Editor' waited=0
+  local folder waited=0
+  folder=$(printed "$(installed_folder)")
   # Wine shows a file no one may write to as read-only.
   chmod a-w "$(product_dir)/readme.txt"
   rm -f "$work/release" "$work/hold.out"
@@ -877,19 +973,19 @@ case_uninstall_file_in_use() {
   wait "$holder"
   expect_uninstaller_gone "in use"
   local left
-  left=$(cd "$prefix/drive_c/Program Files/Orvalis" && find . | sort | tr '\n' ' ')
+  left=$(cd "$(product_dir)/.." && find . | sort | tr '\n' ' ')
   [ "$left" = ". ./Image Editor ./Image Editor/Orvalis.exe ./Image Editor/readme.txt " ] ||
     fail "in use: the product folder holds $left"
   expect_links "in use"
-  ! "$WINELOADER" reg query "$product_key" >/dev/null 2>&1 || fail "in use: the product's key stayed"
-  ! "$WINELOADER" reg query "$uninstall_key" >/dev/null 2>&1 || fail "in use: the uninstall entry stayed"
-  remove_product
+  ! installer_reg query "$product_key" >/dev/null 2>&1 || fail "in use: the product's key stayed"
+  ! installer_reg query "$uninstall_key" >/dev/null 2>&1 || fail "in use: the uninstall entry stayed"
 }
 
 # Without its record, or with a cut one, the uninstaller does not guess: it
 # says what it could not use and removes nothing.
 case_uninstall_without_record() {
-  local record='C:\\Program Files\\Orvalis\\Image Editor\\InstallRecord.txt' row how reason
+  local record row how reason
+  record=$(printed "$(installed_folder)\\InstallRecord.txt")
   for row in "missing|could not be found" "cut short|was cut short"; do
     IFS='|' read -r how reason <<<"$row"
     install_for_uninstall
@@ -904,12 +1000,22 @@ case_uninstall_without_record() {
       'answer OK' | drive "record $how"
     expect_private_copy_gone "record $how"
     expect_listing "record $how" "$work/installed.txt"
+    remove_product
   done
-  remove_product
 }
 
 . "$here/../wine/wine-env.sh" "$prefix"
+prefix=$WINEPREFIX
+run_layout
+# An earlier test's programs, if any, end first.
+left=$(wait_until_programs_ended)
+[ -n "$left" ] && echo "installer-scenarios: ended what an earlier test left running:"$'\n'"$left"
+remove_product
+# end_case runs once the case is done, or from the trap when it exits early.
+trap end_case EXIT
 "case_$case_name"
+trap - EXIT
+end_case
 if [ "$failures" -gt 0 ]; then
   echo "installer-scenarios $case_name: $failures failed"
   exit 1
