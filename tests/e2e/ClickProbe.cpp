@@ -27,11 +27,15 @@ int WaitForChoice(CCorvaneCore& core, int window, int next, int cancel, int reme
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CWorkerApp app("Click probe", 100, 100, 300, 120, [](CCorvane& toolkit) {
         CCorvaneCore& core = toolkit.Core();
-        const int w = core.Window.CreateWindow(0, 100, 100, 300, 120, "Click probe", "asdialog");
+        // Shown once its buttons are made, as the installer's screens are:
+        // a button is visible a moment before the toolkit knows it, and a
+        // click in that moment would be lost.
+        const int w = core.Window.CreateWindow(0, 100, 100, 300, 120, "Click probe", "asdialog hidden");
         const int next = core.Window.CreateButton(w, 20, 30, 100, 28, "Continue");
         const int cancel = core.Window.CreateButton(w, 160, 30, 100, 28, "Cancel");
         core.SetSystemCheckBoxes(true);
         const int remember = core.Window.CreateButton(w, 20, 62, -1, 22, "Remember choice", "checkbox");
+        core.Window.Show(w, SW_SHOW);
         return WaitForChoice(core, w, next, cancel, remember);
     });
     return app.RunWorker(instance);

@@ -523,13 +523,17 @@ expect_links() {
 }
 
 # Under WoW64 the installer's places are the 32-bit ones: its uninstall
-# entry lies under Wow6432Node, and nothing of the product is in the 64-bit
-# program-files or system folder or in the 64-bit list of uninstall entries.
+# entry lies under Wow6432Node, as the 64-bit view names it, and nothing of
+# the product is in the 64-bit program-files or system folder or in the
+# 64-bit list of uninstall entries.
 expect_only_in_32bit_places() {
   [ "$WINE_RUN" = wow64 ] || return 0
-  local place stored='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Orvalis'
-  [ "$(registry_value "$stored" DisplayName /reg:64)" = "REG_SZ Orvalis Image Editor" ] ||
-    fail "$1: the uninstall entry is not under Wow6432Node"
+  local place name stored='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Orvalis'
+  for name in DisplayName DisplayIcon UninstallString; do
+    [ -n "$(registry_value "$stored" "$name" /reg:64)" ] &&
+      [ "$(registry_value "$stored" "$name" /reg:64)" = "$(registry_value "$uninstall_key" "$name")" ] ||
+      fail "$1: the uninstall entry's $name is not under Wow6432Node"
+  done
   while read -r place; do
     [ ! -e "$place" ] || fail "$1: $place exists"
   done < <(install_places_of_both_kinds | grep -v -e '(x86)' -e syswow64)

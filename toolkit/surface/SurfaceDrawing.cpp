@@ -1,6 +1,7 @@
 #include "toolkit/surface/SurfaceDrawing.h"
 
 #include "toolkit/core/CorvaneCore.h"
+#include "toolkit/surface/GdiRetry.h"
 #include "toolkit/surface/GdiScope.h"
 
 namespace SurfaceDrawing {
@@ -14,14 +15,6 @@ constexpr int kCopyAttempts = 100;
 // The header size the toolkit has always written; GDI takes any size from
 // that of BITMAPINFOHEADER up and finds no colour table at 24 and 32 bits.
 constexpr DWORD kDibHeaderSize = 44;
-
-// GDI calls that can fail while another thread uses the same context are
-// tried again a bounded number of times, then given up silently.
-template <typename Call>
-void Retry(int attempts, DWORD pauseMs, Call call) {
-    for (int attempt = 0; attempt < attempts && !call(); ++attempt)
-        Sleep(pauseMs);
-}
 
 COLOR16 Channel16(BYTE channel) {
     return static_cast<COLOR16>(channel << 8);
@@ -56,7 +49,7 @@ void DrawShape(CWindowSurface& s, int x, int y, int width, int height, COLORREF 
     CScopedSelect brushSelection(dc, brush.Get());
     const POINT o = s.Origin();
     const int left = x + o.x, top = y + o.y;
-    Retry(kShapeAttempts, 1, [&] { return draw(dc, left, top, left + width, top + height) != FALSE; });
+    RetryGdi(kShapeAttempts, 1, [&] { return draw(dc, left, top, left + width, top + height) != FALSE; });
 }
 
 int RowStride(int width, int bitsPerPixel) {
@@ -104,7 +97,7 @@ void Line(CWindowSurface& s, int x1, int y1, int x2, int y2, COLORREF colour) {
     CScopedSelect penSelection(dc, pen.Get());
     const POINT o = s.Origin();
     MoveToEx(dc, x1 + o.x, y1 + o.y, nullptr);
-    Retry(kLineAttempts, 0, [&] { return LineTo(dc, x2 + o.x, y2 + o.y) != FALSE; });
+    RetryGdi(kLineAttempts, 0, [&] { return LineTo(dc, x2 + o.x, y2 + o.y) != FALSE; });
 }
 
 void PutDIB(HDC dc, int x, int y, int width, int lines, const void* pixels, int bitsPerPixel, RowOrder order) {
@@ -121,7 +114,7 @@ void PutDIB(HDC dc, int x, int y, int width, int lines, const void* pixels, int 
     info.header.biCompression = BI_RGB;
     info.header.biSizeImage = static_cast<DWORD>(RowStride(width, bitsPerPixel)) * static_cast<DWORD>(rows);
     const auto* bitmapInfo = reinterpret_cast<const BITMAPINFO*>(&info);
-    Retry(kDibAttempts, 0, [&] {
+    RetryGdi(kDibAttempts, 0, [&] {
         return SetDIBitsToDevice(dc, x, y, width, rows, 0, 0, 0, rows, pixels, bitmapInfo, DIB_RGB_COLORS) != 0;
     });
 }
@@ -178,7 +171,7 @@ int PutBitmapFile(CWindowSurface& s, const char* path, int x, int y) {
 
 void CopyArea(CWindowSurface& target, int x, int y, int width, int height, const CWindowSurface& source,
               int sourceX, int sourceY) {
-    Retry(kCopyAttempts, 0, [&] {
+    RetryGdi(kCopyAttempts, 0, [&] {
         return BitBlt(target.CurrentDC(), x, y, width, height, source.CurrentDC(), sourceX, sourceY, SRCCOPY) !=
                FALSE;
     });
@@ -194,7 +187,7 @@ void PutBitmap(CWindowSurface& s, const CWindowSurface& source, int x, int y) {
 
 void StretchPut(CWindowSurface& s, const CWindowSurface& source, int x, int y, int width, int height) {
     SetStretchBltMode(s.CurrentDC(), COLORONCOLOR);
-    Retry(kCopyAttempts, 0, [&] {
+    RetryGdi(kCopyAttempts, 0, [&] {
         return StretchBlt(s.CurrentDC(), x, y, width, height, source.CurrentDC(), 0, 0, source.Width(),
                           source.Height(), SRCCOPY) != FALSE;
     });
