@@ -108,6 +108,26 @@ TEST(CorvaneWait, CloseDuringWaitSetUpIsConsumedByTheWait) {
     Core().Window.Destroy(w);
 }
 
+// A close that nobody waits for destroys its window. Should the program
+// reach its wait on that window while it is being destroyed, the wait ends
+// at once instead of sleeping for good: here the destruction is held until
+// the wait's request to be suspended has reached the main thread.
+TEST(CorvaneWait, WaitOnAWindowBeingDestroyedReturnsAtOnce) {
+    static std::atomic<bool> destroying{false};
+    destroying = false;
+    const int w = NewWindow();
+    Core().Window.SetDestroyCallback(w, [](void*, int) {
+        destroying = true;
+        WaitFor([] { return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0; });
+    }, nullptr);
+    PostMessageA(Core().Window.GetHwnd(w), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([] { return destroying.load(); }));
+    CWaitWatch watch([] { return true; }, [] {});
+    EXPECT_EQ(Core().WaitEvents(w, "CloseWindow", 0), 0);
+    EXPECT_TRUE(watch.ReturnedByItself()) << "the wait slept on a destroyed window";
+    EXPECT_FALSE(Core().ToolkitLock().IsHeld());
+}
+
 int CloseState(int window) {
     return Core().FindWindowItem(window)->surface->latches.closeState.load();
 }

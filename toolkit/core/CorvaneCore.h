@@ -251,7 +251,7 @@ class CCorvaneCore {
     void DeliverPendingEvents();
     int EndWaitWithoutWaiting(int result);
     void EndSetUp();
-    void SuspendWaiter();
+    bool SuspendWaiter(const CorItem& window);
     void RunCall(CorItem& carrier);
     void ToggleAttach(CorItem& item);
     void Activate(HWND window);

@@ -88,9 +88,9 @@ int CCorvaneCore::WaitEvents(int window, const char* list, int peek) {
         return EndWaitWithoutWaiting(1);
     m_hWaitingThread = thread;
     m_nHandshake = 1;
-    // Returns once an event has resumed this thread.
-    SendMessageA(m_hFrame, kRequestMessage, kRequestSuspendWaiter, reinterpret_cast<LPARAM>(item));
-    return 1;
+    // Returns once an event has resumed this thread, or at once with 0 when
+    // the window went while the wait was being set up.
+    return SendMessageA(m_hFrame, kRequestMessage, kRequestSuspendWaiter, reinterpret_cast<LPARAM>(item)) ? 1 : 0;
 }
 
 // Called with the lock held by a set-up that does not suspend its thread:
@@ -103,11 +103,22 @@ int CCorvaneCore::EndWaitWithoutWaiting(int result) {
     return result;
 }
 
-void CCorvaneCore::SuspendWaiter() {
+// A close that nobody awaited yet destroys its window; a wait registered on
+// that window while it was being destroyed (a program reaching its wait
+// just as the user closes the window) would sleep for good, since no event
+// of a destroyed window ever comes. It ends as a wait on no window does.
+bool CCorvaneCore::SuspendWaiter(const CorItem& window) {
+    if (!window.live.load() || !IsWindow(window.window)) {
+        CloseThreads(m_stWaitList.Clear());
+        m_nHandshake = 0;
+        EndSetUp();
+        return false;
+    }
     m_nSuspended = 1;
     SuspendThread(m_hWaitingThread);
     m_nHandshake = 0;
     EndSetUp();
+    return true;
 }
 
 // Main thread, holding the lock of the set-up that ends here: its kept

@@ -77,8 +77,7 @@ LRESULT CCorvaneCore::OnFrameRequest(WPARAM code, LPARAM argument) {
         RunCall(*reinterpret_cast<CorItem*>(argument));
         return 1;
     case kRequestSuspendWaiter:
-        SuspendWaiter();
-        return 1;
+        return SuspendWaiter(*reinterpret_cast<const CorItem*>(argument)) ? 1 : 0;
     case kRequestDestroy:
         DestroyWindow(reinterpret_cast<HWND>(argument));
         return 1;
