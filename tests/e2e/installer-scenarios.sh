@@ -425,12 +425,15 @@ start_menu_copy() { echo "$(start_menu_dir)/Orvalis.lnk"; }
 desktop_link() { echo "$prefix/drive_c/users/Public/Desktop/Orvalis.lnk"; }
 
 # Every file, directory, link and registry key the demo product may leave,
-# wherever a program of either kind puts it, so that scenarios start from a
-# clean prefix and leave one to the others.
+# wherever a program of either kind puts it, and the uninstaller's private
+# copies, which an uninstaller ended half-way leaves, so that scenarios start
+# from a clean prefix and leave one to the others.
 remove_product() {
-  local key view places
+  local key view places copies
   mapfile -t places < <(install_places_of_both_kinds)
-  rm -rf "${places[@]}" "$(local_data_dir)" "$(start_menu_dir)/Orvalis" "$(start_menu_copy)" "$(desktop_link)"
+  mapfile -t copies < <(private_copies)
+  rm -rf "${places[@]}" "${copies[@]}" "$(local_data_dir)" "$(start_menu_dir)/Orvalis" "$(start_menu_copy)" \
+    "$(desktop_link)"
   for key in "$product_key" "$uninstall_key"; do
     for view in /reg:32 /reg:64; do
       "$WINELOADER" reg delete "$key" /f "$view" >/dev/null 2>&1
