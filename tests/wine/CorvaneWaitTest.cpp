@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "tests/wine/ToolkitTestSupport.h"
@@ -27,6 +28,50 @@ TEST(CorvaneWait, UserEventResumesTheWaiter) {
     CWaitWatch watch(WaiterSuspended, [&] { Core().RaiseUserEvent(w, 42); });
     EXPECT_EQ(CCorWindow(w).WaitEvents("userevent"), 1);
     EXPECT_TRUE(watch.ReturnedByItself());
+    Core().Window.Destroy(w);
+}
+
+// The module that holds address, by its file name in lower case.
+std::string ModuleAt(DWORD_PTR address) {
+    HMODULE module = nullptr;
+    char path[MAX_PATH] = {};
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCSTR>(address), &module) ||
+        !GetModuleFileNameA(module, path, MAX_PATH))
+        return "";
+    std::string name = path;
+    name = name.substr(name.find_last_of("\\/") + 1);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// The main thread freezes a waiter wherever it stands. Frozen inside a call
+// into the window system, the waiter could hold a lock of that system which
+// the main thread needs next (Wine's display connection, say), and then no
+// event could ever run to wake it.
+TEST(CorvaneWait, WaiterIsFrozenOutsideTheWindowSystem) {
+    const int w = NewWindow();
+    const HANDLE waiter = DuplicateCurrentThread();
+    std::string frozenIn = "no context";
+    CWaitWatch watch(WaiterSuspended, [&] {
+        CONTEXT context = {};
+        context.ContextFlags = CONTEXT_CONTROL;
+        if (GetThreadContext(waiter, &context)) {
+#ifdef _WIN64
+            frozenIn = ModuleAt(context.Rip);
+#else
+            frozenIn = ModuleAt(context.Eip);
+#endif
+        }
+        Core().RaiseUserEvent(w, 1);
+    });
+    EXPECT_EQ(Core().WaitEvents(w, "UserEvent", 0), 1);
+    EXPECT_TRUE(watch.ReturnedByItself());
+    for (const char* windowSystem : {"user32.dll", "win32u.dll"})
+        EXPECT_NE(frozenIn, windowSystem);
+    EXPECT_NE(frozenIn, "no context");
+    CloseHandle(waiter);
     Core().Window.Destroy(w);
 }
 
@@ -111,14 +156,14 @@ TEST(CorvaneWait, CloseDuringWaitSetUpIsConsumedByTheWait) {
 // A close that nobody waits for destroys its window. Should the program
 // reach its wait on that window while it is being destroyed, the wait ends
 // at once instead of sleeping for good: here the destruction is held until
-// the wait's request to be suspended has reached the main thread.
+// the wait has asked to be suspended.
 TEST(CorvaneWait, WaitOnAWindowBeingDestroyedReturnsAtOnce) {
     static std::atomic<bool> destroying{false};
     destroying = false;
     const int w = NewWindow();
     Core().Window.SetDestroyCallback(w, [](void*, int) {
         destroying = true;
-        WaitFor([] { return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0; });
+        WaitFor([] { return Core().IsSuspensionAsked(); });
     }, nullptr);
     PostMessageA(Core().Window.GetHwnd(w), WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([] { return destroying.load(); }));

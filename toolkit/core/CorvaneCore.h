@@ -119,6 +119,7 @@ class CCorvaneCore {
     HINSTANCE Instance() const { return m_hInstance; }
     bool OnMainThread() const { return GetCurrentThreadId() == m_nMainThreadId; }
     bool IsWaiterSuspended() const { return m_nSuspended.load() != 0; }
+    bool IsSuspensionAsked() const { return m_nHandshake.load() == kHandshakeAsked; }
     HFONT CurrentFont() const { return m_hCurrentFont; }
     CFontRegistry& Fonts() { return m_stFonts; }
     // One Write at a time, toolkit-wide.
@@ -251,7 +252,9 @@ class CCorvaneCore {
     void DeliverPendingEvents();
     int EndWaitWithoutWaiting(int result);
     void EndSetUp();
-    bool SuspendWaiter(const CorItem& window);
+    void SuspendWaiter(const CorItem& window);
+    int AwaitResumption();
+    int AbandonWait();
     void RunCall(CorItem& carrier);
     void ToggleAttach(CorItem& item);
     void Activate(HWND window);
@@ -305,7 +308,10 @@ class CCorvaneCore {
     CPendingEvents m_stPending;
     std::atomic<unsigned> m_nSetUpsEnded{0};
     HANDLE m_hWaitingThread = nullptr;
-    std::atomic<int> m_nHandshake{0};
+    // Asked by the waiter; cleared by the main thread once it has frozen the
+    // waiter, or refused when the waited window went meanwhile.
+    enum : int { kHandshakeNone = 0, kHandshakeAsked = 1, kHandshakeRefused = 2 };
+    std::atomic<int> m_nHandshake{kHandshakeNone};
     std::atomic<int> m_nSuspended{0};
     std::atomic<int> m_nCallBusy{0};
 
@@ -320,3 +326,7 @@ CCorvaneCore* CorvaneCore();
 // A real handle of the calling thread, which another thread can suspend and
 // resume; the receiver closes it.
 HANDLE DuplicateCurrentThread();
+
+// Suspends thread and returns once it has stopped: SuspendThread alone only
+// asks, and the thread may run on for a moment after it returns.
+void FreezeThread(HANDLE thread);

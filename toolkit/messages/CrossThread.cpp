@@ -71,7 +71,7 @@ int CCorvaneCore::RunOnWindowThread(int window, MainThreadCallback callback, voi
 void CCorvaneCore::RunCall(CorItem& carrier) {
     MainThreadCall& call = carrier.call;
     const HANDLE caller = call.caller;
-    SuspendThread(caller);
+    FreezeThread(caller);
     call.callback(call.first, call.second);
     call.done = 1;
     ResumeThread(caller);

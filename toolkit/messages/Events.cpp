@@ -3,7 +3,12 @@
 // The waiting thread takes the toolkit lock, registers what it waits for and
 // asks the main thread (sub-code 4) to suspend it; the main thread releases
 // the lock once the waiter is suspended. The main thread raises events only
-// by trying the lock once, so it never blocks on a waiter.
+// by trying the lock once, so it never blocks on a waiter. The waiter posts
+// its request and then only reads memory until it is frozen: frozen inside a
+// call into the window system (a sent message, say), it could hold a lock of
+// that system which the main thread needs before it can raise the event that
+// would wake the waiter. Under Wine that is the display connection's lock,
+// and both threads stopped for good.
 //
 // The pending rule. An event the main thread cannot deliver because the lock
 // is held was raised during the set-up of a wait, and it belongs to that
@@ -53,6 +58,15 @@ HANDLE DuplicateCurrentThread() {
     return thread;
 }
 
+void FreezeThread(HANDLE thread) {
+    if (SuspendThread(thread) == static_cast<DWORD>(-1))
+        return;
+    // Reading the context waits until the thread has really stopped.
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(thread, &context);
+}
+
 int CCorvaneCore::WaitEvents(int window, const char* list, int peek) {
     // The main thread would be suspending itself.
     if (OnMainThread())
@@ -87,10 +101,37 @@ int CCorvaneCore::WaitEvents(int window, const char* list, int peek) {
     if (peek)
         return EndWaitWithoutWaiting(1);
     m_hWaitingThread = thread;
-    m_nHandshake = 1;
-    // Returns once an event has resumed this thread, or at once with 0 when
-    // the window went while the wait was being set up.
-    return SendMessageA(m_hFrame, kRequestMessage, kRequestSuspendWaiter, reinterpret_cast<LPARAM>(item)) ? 1 : 0;
+    m_nHandshake = kHandshakeAsked;
+    if (!PostMessageA(m_hFrame, kRequestMessage, kRequestSuspendWaiter, reinterpret_cast<LPARAM>(item)))
+        return AbandonWait();
+    return AwaitResumption();
+}
+
+// Returns once an event has resumed this thread (1), or with 0 when the
+// window went while the wait was being set up or the frame went before it
+// saw the request. Memory reads and sleeps only: see the top of this file.
+int CCorvaneCore::AwaitResumption() {
+    for (;;) {
+        // The frame first: once it is gone, the hand-shake read after it
+        // tells whether the request was served before.
+        const bool frameAlive = m_bFrameAlive.load();
+        const int handshake = m_nHandshake.load();
+        if (handshake != kHandshakeAsked) {
+            m_nHandshake = kHandshakeNone;
+            return handshake == kHandshakeRefused ? 0 : 1;
+        }
+        if (!frameAlive)
+            return AbandonWait();
+        Sleep(1);
+    }
+}
+
+// The waiter still holds the lock: nobody will suspend it.
+int CCorvaneCore::AbandonWait() {
+    CloseThreads(m_stWaitList.Clear());
+    m_nHandshake = kHandshakeNone;
+    m_stLock.Release();
+    return 0;
 }
 
 // Called with the lock held by a set-up that does not suspend its thread:
@@ -107,18 +148,17 @@ int CCorvaneCore::EndWaitWithoutWaiting(int result) {
 // that window while it was being destroyed (a program reaching its wait
 // just as the user closes the window) would sleep for good, since no event
 // of a destroyed window ever comes. It ends as a wait on no window does.
-bool CCorvaneCore::SuspendWaiter(const CorItem& window) {
+void CCorvaneCore::SuspendWaiter(const CorItem& window) {
     if (!window.live.load() || !IsWindow(window.window)) {
         CloseThreads(m_stWaitList.Clear());
-        m_nHandshake = 0;
+        m_nHandshake = kHandshakeRefused;
         EndSetUp();
-        return false;
+        return;
     }
     m_nSuspended = 1;
-    SuspendThread(m_hWaitingThread);
-    m_nHandshake = 0;
+    FreezeThread(m_hWaitingThread);
+    m_nHandshake = kHandshakeNone;
     EndSetUp();
-    return true;
 }
 
 // Main thread, holding the lock of the set-up that ends here: its kept

@@ -77,7 +77,8 @@ LRESULT CCorvaneCore::OnFrameRequest(WPARAM code, LPARAM argument) {
         RunCall(*reinterpret_cast<CorItem*>(argument));
         return 1;
     case kRequestSuspendWaiter:
-        return SuspendWaiter(*reinterpret_cast<const CorItem*>(argument)) ? 1 : 0;
+        SuspendWaiter(*reinterpret_cast<const CorItem*>(argument));
+        return 1;
     case kRequestDestroy:
         DestroyWindow(reinterpret_cast<HWND>(argument));
         return 1;
