@@ -55,8 +55,20 @@ class CTextOnlyWindow {
         return (GetWindowLongA(Window(), GWL_STYLE) & WS_VSCROLL) != 0;
     }
 
-    // The client area as the screen shows it, one colour per pixel.
+    // The client area as the screen shows it, one colour per pixel, read
+    // until two readings agree: a paint under way meanwhile shows part of
+    // the lines it replaces.
     std::vector<COLORREF> Pixels() const {
+        std::vector<COLORREF> pixels = ReadPixels();
+        for (int reading = 0; reading < kMaxReadings; ++reading) {
+            std::vector<COLORREF> again = ReadPixels();
+            if (again == pixels)
+                break;
+            pixels.swap(again);
+        }
+        return pixels;
+    }
+    std::vector<COLORREF> ReadPixels() const {
         RECT client;
         GetClientRect(Window(), &client);
         std::vector<COLORREF> pixels;
@@ -81,13 +93,17 @@ class CTextOnlyWindow {
         return client.bottom;
     }
 
-    // Scrolls as the bar's arrows do and waits for the repaint.
+    // Scrolls as the bar's arrows do and waits for the repaint. The window's
+    // thread may have begun that paint itself, which validates the window
+    // before the lines are drawn: once it answers a message, it has drawn.
     void Scroll(WORD request) const {
         SendMessageA(Window(), WM_VSCROLL, MAKEWPARAM(request, 0), 0);
         UpdateWindow(Window());
+        SendMessageA(Window(), WM_NULL, 0, 0);
     }
 
   private:
+    static constexpr int kMaxReadings = 20;
     int m_nHandle;
     mutable int m_nPixelWidth = 0;
 };
