@@ -155,8 +155,9 @@ void CCorvaneCore::SuspendWaiter(const CorItem& window) {
         EndSetUp();
         return;
     }
-    m_nSuspended = 1;
     FreezeThread(m_hWaitingThread);
+    // Only once it is frozen: whoever reads this may then read its context.
+    m_nSuspended = 1;
     m_nHandshake = kHandshakeNone;
     EndSetUp();
 }
