@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 #include "pgr/PgrTransforms.h"
 
 namespace {

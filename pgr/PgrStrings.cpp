@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "install/Unscramble.h"
+#include "install/portable/Unscramble.h"
 
 namespace {
 

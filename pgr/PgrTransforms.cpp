@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 #include "pgr/PgrPlatform.h"
 #include "pgr/PgrStrings.h"
 #include "pgr/PgrTransforms.h"

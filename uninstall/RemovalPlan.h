@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "install/InstallRecord.h"
+#include "install/portable/InstallRecord.h"
 
 // Shortcuts first, so that none is left pointing at a removed program; then
 // files, the product's keys, the keys made on the way, and last the

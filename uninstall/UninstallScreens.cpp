@@ -2,7 +2,7 @@
 
 #include "app/ScreenLook.h"
 #include "app/ScreenMetrics.h"
-#include "install/CopyRules.h"
+#include "install/portable/CopyRules.h"
 #include "uninstall/Removal.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "install/InstallRecord.h"
+#include "install/portable/InstallRecord.h"
 #include "toolkit/core/Corvane.h"
 
 struct UninstallJob {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/fuzz/ReaderExercise.h"
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/unit/ArchiveFixtures.h"
 #include "tools/pgrtool/PgrBuilder.h"

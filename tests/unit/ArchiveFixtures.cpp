@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 #include "pgr/MemPGR.h"
 #include "pgr/PgrTransforms.h"
 #include "tools/pgrtool/PgrBuilder.h"

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "install/ChunkedWrite.h"
-#include "install/CopyJournal.h"
-#include "install/CopyPlan.h"
-#include "install/CopyRules.h"
+#include "install/portable/ChunkedWrite.h"
+#include "install/portable/CopyJournal.h"
+#include "install/portable/CopyPlan.h"
+#include "install/portable/CopyRules.h"
 #include "pgr/MemPGR.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/unit/ArchiveFixtures.h"

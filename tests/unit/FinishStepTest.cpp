@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "install/FinishPaths.h"
-#include "install/RegistryRules.h"
+#include "install/portable/FinishPaths.h"
+#include "install/portable/RegistryRules.h"
 #include "pgr/MemPGR.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/unit/ArchiveFixtures.h"

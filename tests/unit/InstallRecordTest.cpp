@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "install/InstallRecord.h"
+#include "install/portable/InstallRecord.h"
 
 namespace {
 

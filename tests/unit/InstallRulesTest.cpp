@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "install/DocumentLines.h"
-#include "install/FreeSpaceRule.h"
-#include "install/ProbeSse.h"
-#include "install/SystemCheckRules.h"
+#include "install/portable/DocumentLines.h"
+#include "install/portable/FreeSpaceRule.h"
+#include "install/portable/ProbeSse.h"
+#include "install/portable/SystemCheckRules.h"
 
 namespace {
 

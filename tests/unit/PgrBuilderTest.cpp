@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "install/Bits16.h"
-#include "install/Unscramble.h"
+#include "install/portable/Bits16.h"
+#include "install/portable/Unscramble.h"
 #include "pgr/PgrFormat.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/unit/ArchiveFixtures.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 #include "pgr/ExtractEntry.h"
 #include "pgr/MemPGR.h"
 #include "pgr/PgrTransforms.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "InstallerTexts.h"
-#include "install/TextTransform.h"
-#include "install/Unscramble.h"
+#include "install/portable/TextTransform.h"
+#include "install/portable/Unscramble.h"
 #include "tools/pgrtool/Scramble.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "install/Bits16.h"
+#include "install/portable/Bits16.h"
 #include "pgr/PgrFormat.h"
 #include "pgr/PgrTransforms.h"
 #include "tools/pgrtool/Scramble.h"

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "install/Bits16.h"
-#include "install/TextTransform.h"
+#include "install/portable/Bits16.h"
+#include "install/portable/TextTransform.h"
 #include "pgr/PgrFormat.h"
 #include "pgr/PgrTransforms.h"
 

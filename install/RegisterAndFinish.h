@@ -1,8 +1,0 @@
-// What follows a complete copy: the registry values, the uninstall entry,
-// the shortcuts and the finish screen.
-#pragma once
-
-#include "install/InstallState.h"
-
-// Ends the installer.
-[[noreturn]] void RegisterAndFinish(InstallState& state);

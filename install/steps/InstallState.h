@@ -1,0 +1,67 @@
+// Everything one run of the installer knows, kept by the worker from its
+// start to the end of the process. Large, so it lives on the heap, never on
+// the worker's small stack.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pgr/DisplayInfo.h"
+#include "install/portable/CopyJournal.h"
+#include "install/portable/InstallRecord.h"
+#include "pgr/MemPGR.h"
+#include "toolkit/core/Corvane.h"
+
+constexpr size_t kFolderPathSize = 261;  // MAX_PATH and its terminator
+constexpr size_t kTargetTextSize = 1284;
+
+// The special folders, by slot.
+enum FolderSlot : int {
+    kFolderStartMenu = 0,     // CSIDL_COMMON_PROGRAMS
+    kFolderChosenRoot = 1,    // CSIDL_PROGRAM_FILES, or the folder the user picked
+    kFolderInstallRoot = 2,   // the same; the program's files are written under it
+    kFolderSystem = 3,        // CSIDL_SYSTEM
+    kFolderLocalAppData = 4,  // CSIDL_LOCAL_APPDATA
+    kFolderDesktop = 5,       // CSIDL_COMMON_DESKTOPDIRECTORY
+    kFolderCount = 6,
+};
+
+// The names the copy step records (names in InstallState).
+enum ProductName : int {
+    kNameCompany = 0,
+    kNameProduct = 1,
+    kNameMainProgramCompany = 2,  // set with the main program's path
+    kNameMainProgramProduct = 3,
+    kNameMainProgramPath = 4,     // full path of the main program as installed
+    kNameCount = 5,
+};
+
+struct InstallState {
+    std::vector<std::string> subdirectories;
+    std::string mainProgramName;
+    std::string mainLinkName;
+    CCorvane* toolkit = nullptr;
+    CCorWindow installerWindow;
+    CCorWindow welcomeDocument;
+    CCorWindow progressWindow;
+    CCorButton continueButton;
+    CCorButton quitButton;
+    char folders[kFolderCount][kFolderPathSize] = {};
+    char driveLetters[5] = {};
+    DisplayInfo display = {};
+    std::unique_ptr<CMemPGR> archive;
+    CCorButton cancelButton;
+    std::string names[kNameCount];
+    char targetText[kTargetTextSize] = {};
+    // Every file opened for writing, in order, with the files they replaced:
+    // as many as there are, where a fixed list would overflow.
+    CopyJournal createdFiles;
+    // What the installation created, for the uninstaller.
+    InstallRecord record;
+    int aborted = 0;
+    // The progress window's client area and the bar's width as last drawn.
+    SIZE progressClient = {};
+    int progressBarWidth = 0;
+};

@@ -1,0 +1,21 @@
+#include "install/steps/RegisterAndFinish.h"
+
+#include "install/screens/FinishScreen.h"
+#include "install/steps/InstallRecordFile.h"
+#include "install/steps/RegistryWriter.h"
+#include "install/steps/Shortcuts.h"
+
+void RegisterAndFinish(InstallState& state) {
+    // A shortcut that could not be saved is found out before anything is
+    // registered for it.
+    CheckShortcutPaths(state);
+    WriteProductRegistryValues(state);
+    WriteUninstallEntry(state);
+    WriteInstallRecord(state);
+    CCorvaneCore& core = state.toolkit->Core();
+    const int window = state.progressWindow.Handle();
+    // Without its callback the close request really closes the window.
+    core.Window.SetCloseCallback(window, nullptr, nullptr);
+    core.Window.Close(window);
+    ShowFinishScreen(state);
+}
