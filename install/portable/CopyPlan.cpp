@@ -1,5 +1,7 @@
 #include "install/portable/CopyPlan.h"
 
+#include "install/portable/FinishPaths.h"
+
 namespace {
 
 // Key values live in the reader's shared ring: each is copied at once.
@@ -76,8 +78,35 @@ class PlanReader {
 
     void AddSubdirectory(const std::string& subdirectory) {
         const std::string directory = JoinPath({ProductDirectory(m_stResult.plan.folders), subdirectory});
-        AddEntries(UpperCaseName(subdirectory), false,
-                   [&](const std::string& target) { return JoinPath({directory, target}); });
+        AddEntries(UpperCaseName(subdirectory), false, [&](const std::string& target) {
+            return JoinPath({directory, target});
+        });
+    }
+
+    // A folder named by nothing would make its parent the product's folder,
+    // and the registry writer would then open, and the record later delete,
+    // the parent key itself.
+    void CheckFolderNames() {
+        if (m_stResult.plan.folders.company.empty())
+            Fail(CopyPlanProblem::NoFolderName, m_stNames.companyKey);
+        if (m_stResult.plan.folders.product.empty())
+            Fail(CopyPlanProblem::NoFolderName, m_stNames.productKey);
+    }
+
+    // The shortcuts are made after the copy is committed; one that could
+    // not be saved would then end an installation left unregistered.
+    void CheckShortcutPaths() {
+        const CopyPlan& plan = m_stResult.plan;
+        bool hasMainProgram = false;
+        for (const EntryCopy& entry : plan.entries)
+            hasMainProgram = hasMainProgram || entry.mainProgram;
+        if (!hasMainProgram)
+            return;
+        const std::string overlong = FirstOverlongShortcutPath(
+            ShortcutPathsFor(plan.folders.startMenu, plan.folders.desktop, plan.folders.company, plan.folders.product,
+                             Copied(m_stArchive.GetKey(kMainLinkNameKey))));
+        if (!overlong.empty())
+            Fail(CopyPlanProblem::ShortcutTooLong, overlong);
     }
 
   private:
@@ -88,7 +117,9 @@ class PlanReader {
 
 }  // namespace
 
-CopyPlanResult ReadCopyPlan(CReadPGR& archive, const CopyKeyNames& names, const InstallFolders& folders,
+CopyPlanResult ReadCopyPlan(CReadPGR& archive,
+                            const CopyKeyNames& names,
+                            const InstallFolders& folders,
                             const std::string& installerDirectory) {
     CopyPlanResult result;
     CopyPlan& plan = result.plan;
@@ -100,18 +131,20 @@ CopyPlanResult ReadCopyPlan(CReadPGR& archive, const CopyKeyNames& names, const 
     plan.folders.product = Copied(archive.GetKey(names.productKey.c_str()));
 
     PlanReader reader(archive, names, result);
+    reader.CheckFolderNames();
     plan.directories = InstallDirectories(plan.folders, plan.subdirectories);
     for (const std::string& directory : plan.directories)
         reader.CheckLength(directory, kMaxDirectoryPathLength);
     for (const std::string& name : dataFiles) {
-        plan.dataFiles.push_back({name, JoinPath({installerDirectory, name}),
-                                  JoinPath({ProductDirectory(plan.folders), name})});
+        plan.dataFiles.push_back(
+            {name, JoinPath({installerDirectory, name}), JoinPath({ProductDirectory(plan.folders), name})});
         reader.CheckLength(plan.dataFiles.back().destination, kMaxFilePathLength);
     }
     for (const std::string& group : groups)
         reader.AddGroup(group);
     for (const std::string& subdirectory : plan.subdirectories)
         reader.AddSubdirectory(subdirectory);
+    reader.CheckShortcutPaths();
     return result;
 }
 

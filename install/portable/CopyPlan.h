@@ -50,17 +50,23 @@ struct CopyPlan {
     std::vector<EntryCopy> entries;
 };
 
-enum class CopyPlanProblem { None, PathTooLong, UnknownGroup, MissingEntry };
+// The name of the shortcuts to the main program, a key in plain text.
+constexpr const char* kMainLinkNameKey = "MAINLINKNAME";
+
+enum class CopyPlanProblem { None, PathTooLong, UnknownGroup, MissingEntry, ShortcutTooLong, NoFolderName };
 
 struct CopyPlanResult {
     CopyPlan plan;
     CopyPlanProblem problem = CopyPlanProblem::None;
-    std::string subject;  // the path, group or entry the problem is about
+    std::string subject;  // the path, group, entry or key the problem is about
 };
 
 // folders gives the special-folder slots; installerDirectory is where data
-// files are looked for.
-CopyPlanResult ReadCopyPlan(CReadPGR& archive, const CopyKeyNames& names, const InstallFolders& folders,
+// files are looked for. Everything that could stop the installation later
+// (the shortcuts' paths among it) is found here, before anything is written.
+CopyPlanResult ReadCopyPlan(CReadPGR& archive,
+                            const CopyKeyNames& names,
+                            const InstallFolders& folders,
                             const std::string& installerDirectory);
 
 // The archive's share of the progress total: every entry's stored size.

@@ -42,6 +42,7 @@ struct InstallFolders {
     std::string localAppData;  // slot 4
     std::string company;
     std::string product;
+    std::string desktop;  // slot 5, where a copy of the shortcut may go
 };
 
 // {install root}\{company}\{product}, where the program's own files go.

@@ -9,9 +9,9 @@
 #include "InstallerTexts.h"
 #include "install/portable/ChunkedWrite.h"
 #include "install/portable/CopyPlan.h"
+#include "install/portable/Unscramble.h"
 #include "install/screens/CopyProgress.h"
 #include "install/steps/InstallerEnd.h"
-#include "install/portable/Unscramble.h"
 #include "pgr/ExtractEntry.h"
 
 namespace {
@@ -21,16 +21,21 @@ constexpr size_t kStoredPiece = 12288;
 constexpr DWORD kModulePathSize = 1000;
 
 CopyKeyNames KeyNames() {
-    return {UnscrambleText(Texts::DataFileKey),  UnscrambleText(Texts::GroupListKey),
+    return {UnscrambleText(Texts::DataFileKey),         UnscrambleText(Texts::GroupListKey),
             UnscrambleText(Texts::SubdirectoryListKey), UnscrambleText(Texts::CompanyKey),
-            UnscrambleText(Texts::ProductKey),   UnscrambleText(Texts::EntryField),
-            UnscrambleText(Texts::TargetField),  UnscrambleText(Texts::FlagField),
-            UnscrambleText(Texts::MainProgramGroup), UnscrambleText(Texts::SystemGroup)};
+            UnscrambleText(Texts::ProductKey),          UnscrambleText(Texts::EntryField),
+            UnscrambleText(Texts::TargetField),         UnscrambleText(Texts::FlagField),
+            UnscrambleText(Texts::MainProgramGroup),    UnscrambleText(Texts::SystemGroup)};
 }
 
 InstallFolders SlotFolders(const InstallState& state) {
-    return {state.folders[kFolderStartMenu], state.folders[kFolderInstallRoot], state.folders[kFolderSystem],
-            state.folders[kFolderLocalAppData], {}, {}};
+    return {state.folders[kFolderStartMenu],
+            state.folders[kFolderInstallRoot],
+            state.folders[kFolderSystem],
+            state.folders[kFolderLocalAppData],
+            {},
+            {},
+            state.folders[kFolderDesktop]};
 }
 
 std::string InstallerDirectory() {
@@ -41,13 +46,22 @@ std::string InstallerDirectory() {
     return slash == std::string::npos ? directory : directory.substr(0, slash);
 }
 
-[[noreturn]] void Fatal(const InstallState& state, const char* leadIn, const std::string& subject,
-                        const char* tail = nullptr) {
-    const std::string text = std::string(UnscrambleText(leadIn)) + subject + (tail ? UnscrambleText(tail) : "");
-    ReportFatal(state.installerWindow, text.c_str());
+// Whatever ends the copy, the earlier installation's files are back in
+// place before the user reads why.
+[[noreturn]] void FailCopy(InstallState& state, const char* text) {
+    state.createdFiles.RestoreReplaced();
+    ReportFatal(state.installerWindow, text);
 }
 
-void ReportPlanProblem(const InstallState& state, const CopyPlanResult& result) {
+[[noreturn]] void Fatal(InstallState& state,
+                        const char* leadIn,
+                        const std::string& subject,
+                        const char* tail = nullptr) {
+    const std::string text = std::string(UnscrambleText(leadIn)) + subject + (tail ? UnscrambleText(tail) : "");
+    FailCopy(state, text.c_str());
+}
+
+void ReportPlanProblem(InstallState& state, const CopyPlanResult& result) {
     switch (result.problem) {
     case CopyPlanProblem::None:
         return;
@@ -57,6 +71,10 @@ void ReportPlanProblem(const InstallState& state, const CopyPlanResult& result) 
         Fatal(state, Texts::UnknownGroup, result.subject);
     case CopyPlanProblem::MissingEntry:
         Fatal(state, Texts::MissingEntry, result.subject);
+    case CopyPlanProblem::ShortcutTooLong:
+        Fatal(state, Texts::PathTooLongLeadIn, result.subject, Texts::ShortcutTooLongTail);
+    case CopyPlanProblem::NoFolderName:
+        Fatal(state, Texts::NoFolderName, result.subject);
     }
 }
 
@@ -73,18 +91,25 @@ void CreateDirectories(InstallState& state, const CopyPlan& plan) {
 }
 
 // Opens a data file or reports it missing.
-FILE* OpenDataFile(const InstallState& state, const DataFileCopy& file, const char* message) {
+FILE* OpenDataFile(InstallState& state, const DataFileCopy& file, const char* message) {
     FILE* in = fopen(file.source.c_str(), "rb");
     if (!in)
-        ReportFatal(state.installerWindow, message);
+        FailCopy(state, message);
     return in;
+}
+
+// Every step of the copy is journalled first, so that the next start can
+// undo a run that was killed.
+void BeginJournal(InstallState& state) {
+    if (!state.createdFiles.Begin(state.journalPath))
+        Fatal(state, Texts::JournalLeadIn, state.journalPath, Texts::JournalTail);
 }
 
 // The earlier file at path is set aside and path recorded before it is opened,
 // so that a cancel can put everything back.
 FILE* OpenDestination(InstallState& state, const std::string& path) {
     if (!state.createdFiles.Record(path))
-        Fatal(state, Texts::SetAsideLeadIn, path);
+        Fatal(state, Texts::SetAsideLeadIn, path, Texts::SetAsideTail);
     FILE* out = fopen(path.c_str(), "wb");
     if (!out)
         Fatal(state, Texts::DestinationLeadIn, path, Texts::DestinationTail);
@@ -116,8 +141,8 @@ class Copier {
     int64_t DataFilesTotal() {
         int64_t total = 0;
         for (const DataFileCopy& file : m_stPlan.dataFiles) {
-            FILE* in = OpenDataFile(m_stState, file,
-                                    "Could not open installation Data files.  Please retry installation");
+            FILE* in =
+                OpenDataFile(m_stState, file, "Could not open installation Data files.  Please retry installation");
             m_nDataLengths.push_back(_filelengthi64(_fileno(in)));
             fclose(in);
             total += m_nDataLengths.back();
@@ -130,8 +155,9 @@ class Copier {
             return;
         std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kDataBufferSize]);
         if (!buffer)
-            ReportFatal(m_stState.installerWindow,
-                        "Could not allocate memory.  Please close all open applications and try installation again.");
+            FailCopy(m_stState,
+                     "Could not allocate memory.  Please close all open "
+                     "applications and try installation again.");
         for (size_t i = 0; i < m_stPlan.dataFiles.size() && !Aborted(); ++i)
             CopyDataFile(m_stPlan.dataFiles[i], m_nDataLengths[i], buffer.get());
     }
@@ -145,25 +171,28 @@ class Copier {
         fclose(in);
         const bool closed = CloseWritten(out);
         if (outcome == ChunkOutcome::ShortRead)
-            ReportFatal(m_stState.installerWindow, kBadDisk);
+            FailCopy(m_stState, kBadDisk);
         if (outcome == ChunkOutcome::ShortWrite || (!closed && !Aborted()))
-            ReportFatal(m_stState.installerWindow,
-                        "Could not write to data files.  Please free disk space and try again.");
+            FailCopy(m_stState,
+                     "Could not write to data files.  Please free disk "
+                     "space and try again.");
     }
 
     // False once the user has confirmed a cancel.
+    // The entry is extracted before its destination is touched: a damaged
+    // entry then leaves the earlier file as it was.
     bool CopyEntry(const EntryCopy& entry) {
-        FILE* out = OpenDestination(m_stState, entry.destination);
         const ExtractedEntry file = ExtractEntry(*m_stState.archive, entry.entry.c_str());
         if (file.status == ExtractStatus::NoMemory)
             Fatal(m_stState, Texts::EntryMemory, "");
         if (file.status != ExtractStatus::Extracted)
             Fatal(m_stState, Texts::EntryCorrupt, "");
+        FILE* out = OpenDestination(m_stState, entry.destination);
         // A compressed entry goes out in one write, a stored one in pieces,
         // so that Cancel is looked at every few kilobytes.
         const size_t piece = file.compressed ? file.length : kStoredPiece;
-        const ChunkOutcome outcome = WriteInChunks(out, file.data.get(), file.length, piece,
-                                                   [this](size_t bytes) { return AfterPiece(bytes); });
+        const ChunkOutcome outcome =
+            WriteInChunks(out, file.data.get(), file.length, piece, [this](size_t bytes) { return AfterPiece(bytes); });
         const bool closed = CloseWritten(out);
         if (outcome == ChunkOutcome::ShortWrite || (!closed && !Aborted()))
             Fatal(m_stState, Texts::EntryWriteLeadIn, entry.destination);
@@ -199,5 +228,6 @@ void CopyInstallFiles(InstallState& state) {
     state.names[kNameProduct] = plan.folders.product;
     state.subdirectories = plan.subdirectories;
     CreateDirectories(state, plan);
+    BeginJournal(state);
     Copier(state, plan).Run();
 }

@@ -7,16 +7,17 @@
 #include <string>
 
 #include "InstallerTexts.h"
-#include "install/steps/CopyInstallFiles.h"
+#include "install/portable/CopyPlan.h"
+#include "install/portable/FreeSpaceRule.h"
+#include "install/portable/Unscramble.h"
 #include "install/screens/CopyProgress.h"
 #include "install/screens/DirectoryScreen.h"
-#include "install/portable/FreeSpaceRule.h"
-#include "install/steps/InstallerEnd.h"
+#include "install/screens/WelcomeScreen.h"
+#include "install/steps/CopyInstallFiles.h"
 #include "install/steps/InstallRecordFile.h"
+#include "install/steps/InstallerEnd.h"
 #include "install/steps/RegisterAndFinish.h"
 #include "install/steps/SystemChecks.h"
-#include "install/portable/Unscramble.h"
-#include "install/screens/WelcomeScreen.h"
 #include "pgr/ImageDrawing.h"
 #include "pgr/Payload.h"
 #include "pgr/PgrTransforms.h"
@@ -28,8 +29,8 @@ const struct {
     FolderSlot slot;
     int folder;
 } kSpecialFolders[] = {
-    {kFolderChosenRoot, CSIDL_PROGRAM_FILES}, {kFolderStartMenu, CSIDL_COMMON_PROGRAMS},
-    {kFolderInstallRoot, CSIDL_PROGRAM_FILES}, {kFolderSystem, CSIDL_SYSTEM},
+    {kFolderChosenRoot, CSIDL_PROGRAM_FILES},   {kFolderStartMenu, CSIDL_COMMON_PROGRAMS},
+    {kFolderInstallRoot, CSIDL_PROGRAM_FILES},  {kFolderSystem, CSIDL_SYSTEM},
     {kFolderLocalAppData, CSIDL_LOCAL_APPDATA}, {kFolderDesktop, CSIDL_COMMON_DESKTOPDIRECTORY},
 };
 
@@ -49,8 +50,29 @@ void OpenArchive(InstallState& state) {
                                          MB_ICONERROR);
         EndInstaller();
     }
-    if (const char* name = state.archive->GetKey("MAINLINKNAME"))
+    if (const char* name = state.archive->GetKey(kMainLinkNameKey))
         state.mainLinkName = name;
+}
+
+// The archive's value of key, copied out of the reader's shared ring.
+std::string KeyValue(const InstallState& state, const char* key) {
+    const char* value = state.archive->GetKey(key);
+    return value ? value : "";
+}
+
+// A run that was killed while copying is undone before anything else, so
+// that the user starts again from the installation that was there before.
+void UndoInterruptedCopy(InstallState& state) {
+    const std::string company = KeyValue(state, UnscrambleText(Texts::CompanyKey));
+    const std::string product = KeyValue(state, UnscrambleText(Texts::ProductKey));
+    char appData[MAX_PATH] = {};
+    if (company.empty() || product.empty() || !SHGetSpecialFolderPathA(nullptr, appData, CSIDL_COMMON_APPDATA, TRUE))
+        return;
+    state.journalPath = CopyJournalPath(appData, company, product);
+    const Recovery done = RecoverInterruptedCopy(state.journalDisk, state.journalPath);
+    if (done.restored + done.removed > 0)
+        state.installerWindow.MessageBox(UnscrambleText(Texts::RecoveryDone), UnscrambleText(Texts::CommonTitle),
+                                         MB_ICONINFORMATION);
 }
 
 void FillSpecialFolders(InstallState& state) {
@@ -81,6 +103,21 @@ void CheckFreeSpace(InstallState& state) {
     EndInstaller();
 }
 
+// The earlier installation's files that a program still holds are deleted
+// when Windows restarts; until then the record lists them, so that an
+// uninstaller does not take them for the user's own.
+void CommitCopy(InstallState& state) {
+    const std::vector<std::string> leftForRestart = state.createdFiles.Commit();
+    if (leftForRestart.empty())
+        return;
+    std::string text = UnscrambleText(Texts::RestartRemovalLeadIn);
+    for (const std::string& path : leftForRestart) {
+        state.record.Add(RecordKind::File, path);
+        text += path + "\n";
+    }
+    state.progressWindow.MessageBox(text.c_str(), UnscrambleText(Texts::CommonTitle), MB_ICONINFORMATION);
+}
+
 // Every file written is deleted and every file it replaced put back; the
 // directories stay.
 [[noreturn]] void RollBack(InstallState& state) {
@@ -102,6 +139,7 @@ void InstallWorker(CCorvane& toolkit, CCorWindow installerWindow) {
 
 void RunInstallSequence(InstallState& state) {
     OpenArchive(state);
+    UndoInterruptedCopy(state);
     if (!ShowWelcomeScreen(state))
         EndInstaller();
     FillSpecialFolders(state);
@@ -117,6 +155,6 @@ void RunInstallSequence(InstallState& state) {
     if (state.aborted == 1)
         RollBack(state);
     RecordInstalledFiles(state);
-    state.createdFiles.Commit();
+    CommitCopy(state);
     RegisterAndFinish(state);
 }

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "pgr/DisplayInfo.h"
 #include "install/portable/CopyJournal.h"
 #include "install/portable/InstallRecord.h"
+#include "install/steps/WindowsJournalDisk.h"
+#include "pgr/DisplayInfo.h"
 #include "pgr/MemPGR.h"
 #include "toolkit/core/Corvane.h"
 
@@ -34,7 +35,7 @@ enum ProductName : int {
     kNameProduct = 1,
     kNameMainProgramCompany = 2,  // set with the main program's path
     kNameMainProgramProduct = 3,
-    kNameMainProgramPath = 4,     // full path of the main program as installed
+    kNameMainProgramPath = 4,  // full path of the main program as installed
     kNameCount = 5,
 };
 
@@ -56,8 +57,11 @@ struct InstallState {
     std::string names[kNameCount];
     char targetText[kTargetTextSize] = {};
     // Every file opened for writing, in order, with the files they replaced:
-    // as many as there are, where a fixed list would overflow.
-    CopyJournal createdFiles;
+    // as many as there are, where a fixed list would overflow; journalled on
+    // the disk at journalPath while the copy runs.
+    CWindowsJournalDisk journalDisk;
+    CopyJournal createdFiles{journalDisk};
+    std::string journalPath;
     // What the installation created, for the uninstaller.
     InstallRecord record;
     int aborted = 0;

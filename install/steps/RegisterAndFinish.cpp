@@ -6,9 +6,6 @@
 #include "install/steps/Shortcuts.h"
 
 void RegisterAndFinish(InstallState& state) {
-    // A shortcut that could not be saved is found out before anything is
-    // registered for it.
-    CheckShortcutPaths(state);
     WriteProductRegistryValues(state);
     WriteUninstallEntry(state);
     WriteInstallRecord(state);

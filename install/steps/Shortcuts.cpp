@@ -2,10 +2,7 @@
 
 #include <shlobj.h>
 
-#include "InstallerTexts.h"
 #include "install/portable/FinishPaths.h"
-#include "install/steps/InstallerEnd.h"
-#include "install/portable/Unscramble.h"
 
 namespace {
 
@@ -43,7 +40,7 @@ bool SaveShellLink(const InstallState& state, const std::string& path) {
     link->SetDescription(state.mainLinkName.c_str());
     CComRef<IPersistFile> file;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.Receive()))) {
-        // CheckShortcutPaths has made sure the path fits.
+        // The copy plan has made sure the path fits.
         wchar_t wide[MAX_PATH] = {};
         MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
         file->Save(wide, TRUE);
@@ -53,17 +50,6 @@ bool SaveShellLink(const InstallState& state, const std::string& path) {
 }
 
 }  // namespace
-
-void CheckShortcutPaths(InstallState& state) {
-    if (state.mainProgramName.empty())
-        return;
-    const std::string overlong = FirstOverlongShortcutPath(PathsOf(state));
-    if (overlong.empty())
-        return;
-    const std::string text =
-        std::string(UnscrambleText(Texts::PathTooLongLeadIn)) + overlong + UnscrambleText(Texts::ShortcutTooLongTail);
-    ReportFatal(state.installerWindow, text.c_str());
-}
 
 void CreateShortcuts(InstallState& state, bool startMenuCopy, bool desktopCopy) {
     if (state.mainProgramName.empty())

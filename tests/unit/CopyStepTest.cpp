@@ -11,6 +11,7 @@
 #include "pgr/MemPGR.h"
 #include "pgr/PgrTransforms.h"
 #include "tests/unit/ArchiveFixtures.h"
+#include "tests/unit/TestJournalDisk.h"
 #include "tools/pgrtool/PgrBuilder.h"
 
 namespace {
@@ -25,9 +26,9 @@ TEST(CopyProgress, BarFollowsBytesDone) {
         {0, 1000, 300, 0, 0},
         {999, 1000, 300, 99, 289},
         {1000, 1000, 300, 100, 292},
-        {1, 3, 300, 33, 96},                                  // both steps truncate
-        {0, 0, 300, 100, 292},                                // nothing to copy is all done
-        {1500, 1000, 300, 150, 438},                          // inflated entries run past the end
+        {1, 3, 300, 33, 96},                                      // both steps truncate
+        {0, 0, 300, 100, 292},                                    // nothing to copy is all done
+        {1500, 1000, 300, 150, 438},                              // inflated entries run past the end
         {INT64_C(6000000000), INT64_C(8000000000), 108, 75, 75},  // beyond 32 bits
     };
     for (const auto& c : cases) {
@@ -41,15 +42,15 @@ TEST(CopyRules, MainProgramFlag) {
         const char* flag;
         bool main;
     } cases[] = {
-        {"Y", true}, {"yes", true}, {"\x01", true}, {"N", false}, {"", false}, {" Y", false}, {"1", false},
-        {nullptr, false},
+        {"Y", true}, {"yes", true}, {"\x01", true}, {"N", false},
+        {"", false}, {" Y", false}, {"1", false},   {nullptr, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsMainProgramFlag(c.flag), c.main) << (c.flag ? c.flag : "(none)");
 }
 
-const InstallFolders kFolders = {"C:\\Menu", "D:\\Apps", "C:\\Windows\\system32", "C:\\Local", "Orvalis",
-                                 "Image Editor"};
+const InstallFolders kFolders = {"C:\\Menu",     "D:\\Apps",   "C:\\Windows\\system32", "C:\\Local", "Orvalis",
+                                 "Image Editor", "C:\\Desktop"};
 
 TEST(CopyRules, GroupDestinations) {
     const std::string kMain = "PROGRAM", kSystem = "SYSTEM";
@@ -87,15 +88,17 @@ TEST(CopyRules, DirectoriesInCreationOrder) {
     EXPECT_EQ(UpperCaseName("Samples-2b"), "SAMPLES-2B");
 }
 
-const CopyKeyNames kNames = {"DATAFILE", "GROUP", "SUBDIR", "COMPANY", "PRODUCT",
-                             "FILE",     "TARGET", "MAIN",  "PROGRAM", "SYSTEM"};
+const CopyKeyNames kNames = {"DATAFILE", "GROUP",  "SUBDIR", "COMPANY", "PRODUCT",
+                             "FILE",     "TARGET", "MAIN",   "PROGRAM", "SYSTEM"};
 
 // An archive laid out like a product, built key by key.
 class PlanArchive {
   public:
-    PlanArchive() {
-        Key("COMPANY", "Orvalis");
-        Key("PRODUCT", "Image Editor");
+    explicit PlanArchive(const std::string& company = "Orvalis", const std::string& product = "Image Editor") {
+        if (!company.empty())
+            Key("COMPANY", company);
+        if (!product.empty())
+            Key("PRODUCT", product);
     }
     PlanArchive& Key(const std::string& name, const std::string& value) {
         m_builder.AddKey({name, value});
@@ -105,7 +108,9 @@ class PlanArchive {
         m_builder.AddEntry({name, std::vector<uint8_t>(size, 'x'), false, true});
         return *this;
     }
-    PlanArchive& Record(const std::string& qualifier, const std::string& entry, const std::string& target,
+    PlanArchive& Record(const std::string& qualifier,
+                        const std::string& entry,
+                        const std::string& target,
                         const char* flag = nullptr) {
         Key(qualifier + ":FILE", entry);
         Key(qualifier + ":TARGET", target);
@@ -160,7 +165,8 @@ TEST(CopyPlan, GroupsThenSubdirectoriesWithTheirTargets) {
     };
     EXPECT_EQ(Destinations(r.plan), expected);
     EXPECT_EQ(StoredTotal(r.plan), 48);
-    ASSERT_EQ(r.plan.dataFiles.size(), 2u);  // reading stops at the first missing number
+    ASSERT_EQ(r.plan.dataFiles.size(),
+              2u);  // reading stops at the first missing number
     EXPECT_EQ(r.plan.dataFiles[1].source, "E:\\Setup\\more.bin");
     EXPECT_EQ(r.plan.dataFiles[1].destination, "D:\\Apps\\Orvalis\\Image Editor\\more.bin");
     EXPECT_EQ(r.plan.subdirectories, std::vector<std::string>{"Samples"});
@@ -209,6 +215,36 @@ TEST(CopyPlan, ProblemsFoundBeforeAnythingIsWritten) {
     }
 }
 
+// The shortcuts are made after the copy is committed and the folders'
+// names become the parents of everything written: both are checked first.
+TEST(CopyPlan, ShortcutPathsAndFolderNamesCheckedBeforeAnythingIsWritten) {
+    // "C:\Menu\Orvalis\Image Editor\" and ".lnk" leave 226 characters of
+    // the 259 Windows allows to the link's name.
+    const std::string longest(226, 'l');
+    const struct {
+        const char* what;
+        std::string company, product, linkName;
+        bool mainProgram;
+        CopyPlanProblem problem;
+        std::string subject;
+    } cases[] = {
+        {"longest link name", "Orvalis", "Image Editor", longest, true, CopyPlanProblem::None, ""},
+        {"link name too long", "Orvalis", "Image Editor", longest + "l", true, CopyPlanProblem::ShortcutTooLong,
+         "C:\\Menu\\Orvalis\\Image Editor\\" + longest + "l.lnk"},
+        {"no main program, no link", "Orvalis", "Image Editor", longest + "l", false, CopyPlanProblem::None, ""},
+        {"no company", "", "Image Editor", "Orvalis", true, CopyPlanProblem::NoFolderName, "COMPANY"},
+        {"no product", "Orvalis", "", "Orvalis", true, CopyPlanProblem::NoFolderName, "PRODUCT"},
+    };
+    for (const auto& c : cases) {
+        PlanArchive a(c.company, c.product);
+        a.Entry("APP", 1).Key("GROUP", "PROGRAM").Record("PROGRAM", "APP", "orvalis.exe", c.mainProgram ? "Y" : "N");
+        a.Key(kMainLinkNameKey, c.linkName);
+        const CopyPlanResult r = a.Read();
+        EXPECT_EQ(r.problem, c.problem) << c.what;
+        EXPECT_EQ(r.subject, c.subject) << c.what;
+    }
+}
+
 class CopyFiles : public ::testing::Test {
   protected:
     std::string Path(const std::string& name) const {
@@ -241,7 +277,8 @@ class CopyFiles : public ::testing::Test {
 TEST_F(CopyFiles, RollBackRestoresWhatWasThere) {
     const std::string earlier = Path("earlier"), fresh = Path("fresh");
     Write(earlier, "the user's own file");
-    CopyJournal journal;
+    CTestJournalDisk disk;
+    CopyJournal journal(disk);
     for (const std::string& path : {earlier, fresh, earlier}) {  // one destination written twice
         ASSERT_TRUE(journal.Record(path));
         Write(path, "installed");
@@ -257,7 +294,8 @@ TEST_F(CopyFiles, RollBackRestoresWhatWasThere) {
 TEST_F(CopyFiles, CommitDropsTheKeptCopies) {
     const std::string earlier = Path("earlier");
     Write(earlier, "old");
-    CopyJournal journal;
+    CTestJournalDisk disk;
+    CopyJournal journal(disk);
     ASSERT_TRUE(journal.Record(earlier));
     Write(earlier, "new");
     journal.Commit();
@@ -267,7 +305,8 @@ TEST_F(CopyFiles, CommitDropsTheKeptCopies) {
 }
 
 TEST_F(CopyFiles, RollBackOfManyFiles) {
-    CopyJournal journal;
+    CTestJournalDisk disk;
+    CopyJournal journal(disk);
     std::vector<std::string> paths;
     for (int i = 0; i < 60; ++i) {
         paths.push_back(Path(std::to_string(i)));
