@@ -115,6 +115,16 @@ TEST_F(PgrToolCli, FailsCleanlyOnBadManifests) {
         {"unknown field", R"({"entries":[{"name":"A","source":"a.txt","compres":true}]})", "unknown field \"compres\""},
         {"wrong type", R"({"keys":[{"name":"K","value":7}]})", "\"value\" must be a string"},
         {"not JSON", R"({"keys":[)", "not valid JSON"},
+        {"a value the code page lacks", R"({"keys":[{"name":"K","value":"x"},{"name":"K","value":"Łódź"}]})",
+         "keys[1].value: \"Łódź\" holds \"Ł\" (U+0141), which code page 1252 cannot hold"},
+        {"an entry name the code page lacks", R"({"entries":[{"name":"中文.txt","source":"a.txt"}]})",
+         "entries[0].name: \"中文.txt\" holds \"中\" (U+4E2D)"},
+        {"a key name the named code page lacks", R"({"codepage":1251,"keys":[{"name":"Café","value":"x"}]})",
+         "keys[0].name: \"Café\" holds \"é\" (U+00E9), which code page 1251 cannot hold"},
+        {"not UTF-8", "{\"keys\":[{\"name\":\"K\",\"value\":\"Caf\xc3(\"}]}",
+         "line 1, column 35: syntax error while parsing value - invalid string: ill-formed UTF-8 byte"},
+        {"unknown code page", R"({"codepage":437})", "code page 437 is not supported; a manifest may name 874, 1250"},
+        {"code page as a string", R"({"codepage":"1252"})", "\"codepage\" must be a whole number"},
     };
     for (const Case& c : cases) {
         Write("manifest.json", c.manifest);
@@ -123,6 +133,42 @@ TEST_F(PgrToolCli, FailsCleanlyOnBadManifests) {
         EXPECT_NE(run.output.find(c.message), std::string::npos) << c.what << ": " << run.output;
         EXPECT_FALSE(fs::exists(Path("out.pgr"))) << c.what;
         EXPECT_FALSE(fs::exists(Path("out.pgr.partial"))) << c.what;
+    }
+}
+
+// The installer reads names and values in the system's code page: they are
+// stored in the manifest's, byte for byte as the builder stores those bytes,
+// while an entry's content stays as its file holds it.
+TEST_F(PgrToolCli, PackStoresTextsInTheManifestsCodePage) {
+    const std::string content = "Café";
+    Write("cafe.txt", content);
+    const struct {
+        int codePage;  // 0: the manifest names none
+        const char* text;
+        std::string stored;
+    } cases[] = {
+        {0, "Plain.txt", "Plain.txt"},
+        {1251, "Plain.txt", "Plain.txt"},
+        {0, "Café Latte.txt", "Caf\xe9 Latte.txt"},
+        {1252, "Price in €", "Price in \x80"},
+        {1250, "Łódź", "\xa3\xf3\x64\x9f"},
+    };
+    for (const auto& c : cases) {
+        nlohmann::json manifest = {
+            {"entries", nlohmann::json::array({{{"name", c.text}, {"source", "cafe.txt"}}})},
+            {"keys", nlohmann::json::array({{{"name", std::string("K ") + c.text}, {"value", c.text}}})},
+        };
+        if (c.codePage)
+            manifest["codepage"] = c.codePage;
+        Write("manifest.json", manifest.dump());
+        const ToolRun run = RunTool("pack " + Path("manifest.json") + " -o " + Path("out.pgr"));
+        ASSERT_EQ(run.exitCode, 0) << c.text << ": " << run.output;
+
+        PgrBuilder expected;
+        expected.AddEntry({c.stored, Bytes(content), false, true});
+        expected.AddKey({"K " + c.stored, c.stored, true, true});
+        const std::vector<uint8_t> archive = expected.Build();
+        EXPECT_EQ(Read(Path("out.pgr")), std::string(archive.begin(), archive.end())) << c.codePage << ": " << c.text;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 
+#include "tools/pgrtool/CodePage.h"
 #include "tools/pgrtool/FileIo.h"
 
 namespace {
@@ -28,12 +29,26 @@ std::string RequiredString(const json& item, const char* field, const std::strin
     return item[field].get<std::string>();
 }
 
+// A string the installer reads, in its code page; where + "." + field names
+// the string's place in any refusal.
+std::string RequiredText(const json& item, const char* field, const std::string& where, CodePageConverter& codePage) {
+    return codePage.FromUtf8(RequiredString(item, field, where), where + "." + field);
+}
+
 bool OptionalFlag(const json& item, const char* field, bool fallback, const std::string& where) {
     if (!item.contains(field))
         return fallback;
     if (!item[field].is_boolean())
         throw PgrBuildError(where + ": \"" + field + "\" must be true or false");
     return item[field].get<bool>();
+}
+
+int64_t CodePageOf(const json& manifest) {
+    if (!manifest.contains("codepage"))
+        return kDefaultCodePage;
+    if (!manifest["codepage"].is_number_integer())
+        throw PgrBuildError("\"codepage\" must be a whole number, such as 1252");
+    return manifest["codepage"].get<int64_t>();
 }
 
 const json& ArrayField(const json& manifest, const char* field) {
@@ -59,11 +74,11 @@ void ForEachItem(const json& manifest, const char* field, const std::set<std::st
     }
 }
 
-void AddEntries(const json& manifest, const std::string& folder, PgrBuilder& builder) {
+void AddEntries(const json& manifest, const std::string& folder, CodePageConverter& codePage, PgrBuilder& builder) {
     ForEachItem(manifest, "entries", {"name", "source", "compress", "scramble_name"},
                 [&](const json& item, const std::string& where) {
                     PgrEntrySpec entry;
-                    entry.name = RequiredString(item, "name", where);
+                    entry.name = RequiredText(item, "name", where, codePage);
                     const std::string source = RequiredString(item, "source", where);
                     entry.content = ReadWholeFile(source.rfind('/', 0) == 0 ? source : folder + "/" + source);
                     entry.compress = OptionalFlag(item, "compress", false, where);
@@ -72,12 +87,12 @@ void AddEntries(const json& manifest, const std::string& folder, PgrBuilder& bui
                 });
 }
 
-void AddKeys(const json& manifest, PgrBuilder& builder) {
+void AddKeys(const json& manifest, CodePageConverter& codePage, PgrBuilder& builder) {
     ForEachItem(manifest, "keys", {"name", "value", "scramble_name", "scramble_value"},
                 [&](const json& item, const std::string& where) {
                     PgrKeySpec key;
-                    key.name = RequiredString(item, "name", where);
-                    key.value = RequiredString(item, "value", where);
+                    key.name = RequiredText(item, "name", where, codePage);
+                    key.value = RequiredText(item, "value", where, codePage);
                     key.scrambleName = OptionalFlag(item, "scramble_name", true, where);
                     key.scrambleValue = OptionalFlag(item, "scramble_value", true, where);
                     builder.AddKey(std::move(key));
@@ -99,9 +114,10 @@ void LoadManifest(const std::string& manifestPath, PgrBuilder& builder) {
     try {
         if (!manifest.is_object())
             throw PgrBuildError("the manifest must be a JSON object");
-        RejectUnknownFields(manifest, {"entries", "keys"}, "manifest");
-        AddEntries(manifest, FolderOf(manifestPath), builder);
-        AddKeys(manifest, builder);
+        RejectUnknownFields(manifest, {"codepage", "entries", "keys"}, "manifest");
+        CodePageConverter codePage(CodePageOf(manifest));
+        AddEntries(manifest, FolderOf(manifestPath), codePage, builder);
+        AddKeys(manifest, codePage, builder);
     } catch (const PgrBuildError& e) {
         throw PgrBuildError(manifestPath + ": " + e.what());
     }

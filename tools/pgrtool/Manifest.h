@@ -1,5 +1,7 @@
 // Reads an archive manifest (JSON) into a builder. Source files are named
-// relative to the manifest's own folder.
+// relative to the manifest's own folder. Names and values are stored in the
+// code page the manifest names (its "codepage", 1252 when absent); the
+// sources' contents are stored as they are.
 #pragma once
 
 #include <string>
