@@ -53,8 +53,7 @@ void AddStep(const std::vector<std::string_view>& fields, JournalReading& readin
         reading.committed = true;
 }
 
-void RemoveKeptCopies(JournalDisk& disk,
-                      const std::vector<JournalEntry>& entries,
+void RemoveKeptCopies(JournalDisk& disk, const std::vector<JournalEntry>& entries,
                       std::vector<std::string>& leftForRestart) {
     for (const JournalEntry& entry : entries)
         if (!entry.keptAt.empty() && disk.Exists(entry.keptAt) && !disk.Remove(entry.keptAt) &&

@@ -117,9 +117,7 @@ class PlanReader {
 
 }  // namespace
 
-CopyPlanResult ReadCopyPlan(CReadPGR& archive,
-                            const CopyKeyNames& names,
-                            const InstallFolders& folders,
+CopyPlanResult ReadCopyPlan(CReadPGR& archive, const CopyKeyNames& names, const InstallFolders& folders,
                             const std::string& installerDirectory) {
     CopyPlanResult result;
     CopyPlan& plan = result.plan;

@@ -64,9 +64,7 @@ struct CopyPlanResult {
 // folders gives the special-folder slots; installerDirectory is where data
 // files are looked for. Everything that could stop the installation later
 // (the shortcuts' paths among it) is found here, before anything is written.
-CopyPlanResult ReadCopyPlan(CReadPGR& archive,
-                            const CopyKeyNames& names,
-                            const InstallFolders& folders,
+CopyPlanResult ReadCopyPlan(CReadPGR& archive, const CopyKeyNames& names, const InstallFolders& folders,
                             const std::string& installerDirectory);
 
 // The archive's share of the progress total: every entry's stored size.

@@ -23,3 +23,7 @@ std::string ProductFilePath(const std::string& root, const std::string& company,
                             const std::string& file) {
     return JoinPath({root, company, product, file});
 }
+
+std::string CommandPath(const std::string& path) {
+    return "\"" + path + "\"";
+}

@@ -24,3 +24,8 @@ std::string FirstOverlongShortcutPath(const ShortcutPaths& paths);
 // {root}\{company}\{product}\{file}, as the uninstall entry names its files.
 std::string ProductFilePath(const std::string& root, const std::string& company, const std::string& product,
                             const std::string& file);
+
+// A path as Windows runs it as a command: in quotes, so that "C:\Program
+// Files\..." cannot start a "C:\Program.exe" instead, run with an
+// administrator's rights.
+std::string CommandPath(const std::string& path);

@@ -5,7 +5,11 @@ void DrawArchiveImage(InstallState& state, int window, int x, int y, const char*
     CWindowSurface* surface = state.toolkit->Core().Window.Surface(window);
     if (!surface)
         return;
-    archive.SetDrawDC(surface->CurrentDC());
-    archive.DrawImage(surface->Window(), x, y, archive.FindFile(entry, nullptr));
-    archive.SetDrawDC(nullptr);
+    // Held like every other drawing, so that the window's contexts cannot
+    // go while the image is drawn into them.
+    surface->Hold(CSurfaceBusy::kDrawing, [&](CWindowSurface& s) {
+        archive.SetDrawDC(s.CurrentDC());
+        archive.DrawImage(s.Window(), x, y, archive.FindFile(entry, nullptr));
+        archive.SetDrawDC(nullptr);
+    });
 }

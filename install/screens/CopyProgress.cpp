@@ -4,6 +4,7 @@
 #include "app/ScreenMetrics.h"
 #include "install/portable/CopyRules.h"
 #include "install/portable/Unscramble.h"
+#include "install/steps/InstallerEnd.h"
 
 namespace {
 
@@ -35,9 +36,10 @@ void ShowCopyProgress(InstallState& state) {
     CCorvaneCore& core = state.toolkit->Core();
     const SIZE installer = ClientSize(core, state.installerWindow.Handle());
     core.Window.Hide(state.installerWindow.Handle());
-    state.progressWindow =
-        state.installerWindow.CreateWindow((installer.cx - kWidth) / 2, (installer.cy - kHeight) / 2, kWidth, kHeight,
-                                           UnscrambleText(Texts::CommonTitle), UnscrambleText(Texts::ProgressWindowOptions));
+    state.progressWindow = RequireWindow(
+        state.installerWindow, state.installerWindow.CreateWindow(
+                                   (installer.cx - kWidth) / 2, (installer.cy - kHeight) / 2, kWidth, kHeight,
+                                   UnscrambleText(Texts::CommonTitle), UnscrambleText(Texts::ProgressWindowOptions)));
     const int window = state.progressWindow.Handle();
     core.Window.SetCloseCallback(window, IgnoreClose, &state);
     state.progressWindow.Cls();

@@ -7,6 +7,7 @@
 #include "InstallerTexts.h"
 #include "app/ScreenMetrics.h"
 #include "install/portable/Unscramble.h"
+#include "install/steps/InstallerEnd.h"
 
 namespace {
 
@@ -80,7 +81,9 @@ void Build(Screen& s) {
     const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
     s.core.DefineFont("DirFont", "Arial,13,bold");
     s.core.DefineFont("programdefault", "Arial,15");
-    s.window = s.state.installerWindow.CreateWindow(x, y, kWidth, kHeight, kTitle, "noclose nosysmenu").Handle();
+    s.window = RequireWindow(s.state.installerWindow,
+                             s.state.installerWindow.CreateWindow(x, y, kWidth, kHeight, kTitle, "noclose nosysmenu"))
+                   .Handle();
     SetWindowPos(s.core.Window.GetHwnd(s.window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CWindowOps& ops = s.core.Window;
     // Drawn into the back buffer only, so that hiding it for the folder
@@ -97,8 +100,7 @@ void Build(Screen& s) {
 void SetTargetText(InstallState& state, const char* root) {
     const char* folderA = UnscrambleText(Texts::DefaultFolderA);
     const char* folderB = UnscrambleText(Texts::DefaultFolderB);
-    std::snprintf(state.targetText, sizeof state.targetText, UnscrambleText(Texts::PathFormat), root, folderA,
-                  folderB);
+    std::snprintf(state.targetText, sizeof state.targetText, UnscrambleText(Texts::PathFormat), root, folderA, folderB);
 }
 
 int ChooseInstallDirectory(InstallState& state) {
@@ -117,8 +119,11 @@ int ChooseInstallDirectory(InstallState& state) {
             s.core.Window.Hide(s.window);
             return 0;
         }
+        // A wait that cannot wait (its window gone) would make this loop
+        // spin for good.
         if (!buttons.Clicked(s.change)) {
-            s.core.WaitEvents(s.window, "AnyButton", 0);
+            if (!s.core.WaitEvents(s.window, "AnyButton", 0))
+                ReportFatal(s.state.installerWindow, UnscrambleText(Texts::WindowFailure));
             continue;
         }
         const char* picked = Browse(s);

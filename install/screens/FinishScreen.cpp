@@ -5,12 +5,12 @@
 #include "InstallerTexts.h"
 #include "app/ScreenLook.h"
 #include "app/ScreenMetrics.h"
-#include "install/screens/ArchiveImage.h"
 #include "install/portable/CopyRules.h"
-#include "install/steps/InstallerEnd.h"
-#include "install/steps/InstallRecordFile.h"
-#include "install/steps/Shortcuts.h"
 #include "install/portable/Unscramble.h"
+#include "install/screens/ArchiveImage.h"
+#include "install/steps/InstallRecordFile.h"
+#include "install/steps/InstallerEnd.h"
+#include "install/steps/Shortcuts.h"
 
 namespace {
 
@@ -43,9 +43,11 @@ struct FinishChoices {
 CCorWindow OpenWindow(InstallState& state, int bannerBand) {
     CCorvaneCore& core = state.toolkit->Core();
     const SIZE installer = ClientSize(core, state.installerWindow.Handle());
-    CCorWindow window = state.installerWindow.CreateWindow(
-        (installer.cx - kWidth) / 2, (installer.cy - kPlacementHeight) / 2, kWidth, kHeight + bannerBand,
-        UnscrambleText(Texts::CommonTitle), UnscrambleText(Texts::ProgressWindowOptions));
+    CCorWindow window = RequireWindow(
+        state.installerWindow,
+        state.installerWindow.CreateWindow((installer.cx - kWidth) / 2, (installer.cy - kPlacementHeight) / 2, kWidth,
+                                           kHeight + bannerBand, UnscrambleText(Texts::CommonTitle),
+                                           UnscrambleText(Texts::ProgressWindowOptions)));
     // Hidden until built: a user, or a test, must not see the check boxes
     // before their initial states are set.
     core.Window.Hide(window.Handle());
@@ -74,18 +76,18 @@ CCorButton AddCheckBox(CCorvaneCore& core, int window, int x, int y, const char*
 FinishChoices MakeControls(CCorvaneCore& core, const CCorWindow& window) {
     const int w = window.Handle();
     const HFONT mainFont = window.SetFont(kMainFont);
-    const int x = (kCheckBoxCentreWidth - TextWidth(core, w, UnscrambleText(Texts::FinishLaunchCaption))) / 2 -
-                  kCheckBoxShift;
+    const int x =
+        (kCheckBoxCentreWidth - TextWidth(core, w, UnscrambleText(Texts::FinishLaunchCaption))) / 2 - kCheckBoxShift;
     FinishChoices choices;
     choices.desktopCopy = AddCheckBox(core, w, x, kCheckBoxY, UnscrambleText(Texts::FinishDesktopCaption));
-    choices.startMenuCopy = AddCheckBox(core, w, x, BelowLastControl(core, kCheckBoxGap),
-                                        UnscrambleText(Texts::FinishStartMenuCaption));
+    choices.startMenuCopy =
+        AddCheckBox(core, w, x, BelowLastControl(core, kCheckBoxGap), UnscrambleText(Texts::FinishStartMenuCaption));
     if (CorItem* item = core.FindItem(choices.startMenuCopy.Handle()))
         SendMessageA(item->window, WM_SETFONT, reinterpret_cast<WPARAM>(mainFont), TRUE);
     choices.launch =
         AddCheckBox(core, w, x, BelowLastControl(core, kCheckBoxGap), UnscrambleText(Texts::FinishLaunchCaption));
-    choices.finish = CCorButton(core.Window.CreateButton(w, kButtonX, BelowLastControl(core, kButtonGap),
-                                                         kButtonWidth, 0, UnscrambleText(Texts::FinishButton)));
+    choices.finish = CCorButton(core.Window.CreateButton(w, kButtonX, BelowLastControl(core, kButtonGap), kButtonWidth,
+                                                         0, UnscrambleText(Texts::FinishButton)));
     core.Button.SetCheck(choices.launch.Handle(), true);
     core.Button.SetCheck(choices.startMenuCopy.Handle(), false);
     core.Button.SetCheck(choices.desktopCopy.Handle(), true);
@@ -112,13 +114,16 @@ void WaitForFinish(CCorvaneCore& core, const CCorWindow& window, const CCorButto
         core.WaitEvents(window.Handle(), events, 0);
 }
 
-// In the product's directory, where the program finds its own files.
+// The program just installed, by its full path: a bare name would let the
+// search order, from an administrator's process, find another program of
+// that name first. It runs in the product's directory, where it finds its
+// own files.
 void LaunchProgram(const InstallState& state, const CCorWindow& window) {
     if (state.mainProgramName.empty())
         return;
     const std::string directory =
         JoinPath({state.folders[kFolderChosenRoot], state.names[kNameCompany], state.names[kNameProduct]});
-    ShellExecuteA(window.Hwnd(), nullptr, UnscrambleText(Texts::LaunchProgramFile), nullptr, directory.c_str(),
+    ShellExecuteA(window.Hwnd(), nullptr, state.names[kNameMainProgramPath].c_str(), nullptr, directory.c_str(),
                   SW_SHOWNORMAL);
 }
 

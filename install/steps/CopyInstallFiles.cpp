@@ -53,9 +53,7 @@ std::string InstallerDirectory() {
     ReportFatal(state.installerWindow, text);
 }
 
-[[noreturn]] void Fatal(InstallState& state,
-                        const char* leadIn,
-                        const std::string& subject,
+[[noreturn]] void Fatal(InstallState& state, const char* leadIn, const std::string& subject,
                         const char* tail = nullptr) {
     const std::string text = std::string(UnscrambleText(leadIn)) + subject + (tail ? UnscrambleText(tail) : "");
     FailCopy(state, text.c_str());

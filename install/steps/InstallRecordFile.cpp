@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "InstallerTexts.h"
 #include "install/portable/FinishPaths.h"
+#include "install/portable/Unscramble.h"
 
 namespace {
 
@@ -42,5 +44,9 @@ void RecordInstalledFiles(InstallState& state) {
 }
 
 void WriteInstallRecord(const InstallState& state) {
-    ReplaceFile(RecordPath(state), FormatInstallRecord(state.record));
+    const std::string path = RecordPath(state);
+    if (ReplaceFile(path, FormatInstallRecord(state.record)))
+        return;
+    const std::string text = UnscrambleText(Texts::RecordLeadIn) + path + UnscrambleText(Texts::RecordTail);
+    state.installerWindow.MessageBox(text.c_str(), UnscrambleText(Texts::CommonTitle), MB_ICONERROR);
 }

@@ -113,7 +113,7 @@ void CommitCopy(InstallState& state) {
     std::string text = UnscrambleText(Texts::RestartRemovalLeadIn);
     for (const std::string& path : leftForRestart) {
         state.record.Add(RecordKind::File, path);
-        text += path + "\n";
+        text += (&path == &leftForRestart.front() ? "" : "\n") + path;
     }
     state.progressWindow.MessageBox(text.c_str(), UnscrambleText(Texts::CommonTitle), MB_ICONINFORMATION);
 }

@@ -30,3 +30,9 @@ void ReportFatal(const CCorWindow& window, const char* text) {
         window.MessageBox(text, UnscrambleText(Texts::CommonTitle), MB_OK | MB_ICONERROR);
     EndInstaller();
 }
+
+CCorWindow RequireWindow(const CCorWindow& owner, CCorWindow window) {
+    if (!window.Handle())
+        ReportFatal(owner, UnscrambleText(Texts::WindowFailure));
+    return window;
+}

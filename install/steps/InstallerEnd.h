@@ -14,3 +14,7 @@ void SetInstallerFrame(HWND frame);
 // Shows text, when given, in an error box owned by window, with the common
 // title; then EndInstaller.
 [[noreturn]] void ReportFatal(const CCorWindow& window, const char* text);
+
+// window, a screen just made through owner; one that could not be made ends
+// the installer with a message instead of waiting on nothing.
+CCorWindow RequireWindow(const CCorWindow& owner, CCorWindow window);

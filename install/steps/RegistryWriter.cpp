@@ -4,9 +4,9 @@
 #include "app/ScopedKey.h"
 #include "install/portable/CopyRules.h"
 #include "install/portable/FinishPaths.h"
-#include "install/steps/InstallerEnd.h"
 #include "install/portable/RegistryRules.h"
 #include "install/portable/Unscramble.h"
+#include "install/steps/InstallerEnd.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ bool OpenOrCreate(HKEY parent, const char* name, CScopedKey& key, bool& created)
     if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, key.Receive()) == ERROR_SUCCESS)
         return true;
     DWORD disposition = 0;
-    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                        key.Receive(), &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, key.Receive(),
+                        &disposition) != ERROR_SUCCESS)
         return false;
     created = disposition == REG_CREATED_NEW_KEY;
     return true;
@@ -137,7 +137,7 @@ void WriteUninstallEntry(InstallState& state) {
     const char* chosenRoot = state.folders[kFolderChosenRoot];
     const std::string& company = state.names[kNameCompany];
     const std::string& product = state.names[kNameProduct];
-    SetText(entry.Get(), "DisplayIcon", ProductFilePath(chosenRoot, company, product, exeName));
-    SetText(entry.Get(), "UninstallString", ProductFilePath(chosenRoot, company, product, uninstallExe));
+    SetText(entry.Get(), "DisplayIcon", CommandPath(ProductFilePath(chosenRoot, company, product, exeName)));
+    SetText(entry.Get(), "UninstallString", CommandPath(ProductFilePath(chosenRoot, company, product, uninstallExe)));
     SetText(entry.Get(), "DisplayName", displayName);
 }

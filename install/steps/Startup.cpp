@@ -9,11 +9,11 @@
 #include "app/LibrarySearch.h"
 #include "app/ScreenLook.h"
 #include "app/ScreenMetrics.h"
+#include "install/portable/Unscramble.h"
+#include "install/resources/InstallerResources.h"
 #include "install/steps/InstallSequence.h"
 #include "install/steps/InstallerEnd.h"
 #include "install/steps/SystemChecks.h"
-#include "install/portable/Unscramble.h"
-#include "install/resources/InstallerResources.h"
 
 namespace {
 
@@ -28,18 +28,30 @@ void __cdecl WorkerMain(void* toolkit) {
     InstallWorker(*static_cast<CCorvane*>(toolkit), g_stInstallerWindow);
 }
 
-HANDLE StartInstaller(HWND frame, HINSTANCE instance) {
+// An installer that cannot show its window or start its work says so and
+// ends, rather than run on unseen.
+bool Refuse(const char* text) {
+    MessageBoxA(nullptr, UnscrambleText(text), UnscrambleText(Texts::CommonTitle), MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// False when the installer is to end at once: the process then ends with
+// the application's start, on this thread.
+bool StartInstaller(HWND frame, HINSTANCE instance) {
     SetInstallerFrame(frame);
     CCorvane* toolkit = new CCorvane(nullptr, instance);  // lives until the process ends
     const POINT origin = CentredOrigin(kWindowWidth, kWindowHeight);
-    g_stInstallerWindow = toolkit->CreateWindow(origin.x, origin.y, kWindowWidth, kWindowHeight,
-                                                UnscrambleText(Texts::CommonTitle),
-                                                UnscrambleText(Texts::InstallerWindowOptions));
+    g_stInstallerWindow =
+        toolkit->CreateWindow(origin.x, origin.y, kWindowWidth, kWindowHeight, UnscrambleText(Texts::CommonTitle),
+                              UnscrambleText(Texts::InstallerWindowOptions));
+    if (!g_stInstallerWindow.Handle())
+        return Refuse(Texts::WindowFailure);
     toolkit->Core().SetSystemCheckBoxes(true);
     if (!CheckSse2())
-        EndInstaller();
+        return false;
     DefineMainFont(toolkit->Core());
-    return reinterpret_cast<HANDLE>(_beginthread(WorkerMain, kWorkerStack, toolkit));
+    g_hWorker = reinterpret_cast<HANDLE>(_beginthread(WorkerMain, kWorkerStack, toolkit));
+    return g_hWorker != reinterpret_cast<HANDLE>(-1L) || Refuse(Texts::WorkerFailure);
 }
 
 class CHarrowInstall2App : public CWinApp {
@@ -50,8 +62,7 @@ class CHarrowInstall2App : public CWinApp {
         m_pMainWnd = std::make_unique<CMainFrame>();
         if (!m_pMainWnd->LoadFrame(Instance(), IDR_MAINFRAME, IDD_ABOUTBOX))
             return false;
-        g_hWorker = StartInstaller(m_pMainWnd->GetSafeHwnd(), Instance());
-        return true;
+        return StartInstaller(m_pMainWnd->GetSafeHwnd(), Instance());
     }
 };
 

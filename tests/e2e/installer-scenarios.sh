@@ -6,7 +6,8 @@
 # cancel_declined data_files disk_full finish_choices install_twice
 # plain_finish long_shortcut_path registry_refused launch uninstall
 # uninstall_user_file uninstall_declined uninstall_file_in_use
-# uninstall_without_record (and bench_copy, a measurement: scripts/copy-bench).
+# uninstall_without_record killed_copy destination_held in_use_over_earlier
+# (and bench_copy, a measurement: scripts/copy-bench).
 # The other installers (with bulk samples, with a data file, without sale
 # banner and main program), the bulk archive and pgrtool are found beside
 # the ones given.
@@ -24,6 +25,7 @@ data_installer=$(dirname "$installer")/OrvalisSetupData.exe
 plain_installer=$(dirname "$installer")/OrvalisSetupPlain.exe
 big_archive=$(dirname "$archive")/demo-big.pgr
 pgrtool=$(dirname "$damage")/../tools/pgrtool/pgrtool
+freeze_tool=$(dirname "$damage")/freeze_at_journal_step
 
 readonly title="Orvalis 48-bit Image Editor Installation"
 readonly directory_title="Select Installation Directory"
@@ -157,8 +159,13 @@ expect_nothing_written() {
   while read -r place; do
     [ ! -e "$place" ] || fail "$1: $place exists"
   done < <(install_places_of_both_kinds; printf '%s\n' "$(desktop_link)" "$(start_menu_copy)")
-  while read -r place; do
-    fail "$1: $place exists"
+  expect_nothing_registered "$1"
+}
+
+expect_nothing_registered() {
+  local key
+  while read -r key; do
+    fail "$1: $key was written"
   done < <(product_keys_in_any_view)
 }
 
@@ -433,12 +440,27 @@ remove_product() {
   mapfile -t places < <(install_places_of_both_kinds)
   mapfile -t copies < <(private_copies)
   rm -rf "${places[@]}" "${copies[@]}" "$(local_data_dir)" "$(start_menu_dir)/Orvalis" "$(start_menu_copy)" \
-    "$(desktop_link)"
+    "$(desktop_link)" "$(journal_folder)"
   for key in "$product_key" "$uninstall_key"; do
     for view in /reg:32 /reg:64; do
       "$WINELOADER" reg delete "$key" /f "$view" >/dev/null 2>&1
     done
   done
+}
+
+# Where the copy keeps its journal while it runs.
+journal_folder() { echo "$prefix/drive_c/ProgramData/Orvalis"; }
+journal_file() { echo "$(journal_folder)/Image Editor install journal.txt"; }
+
+# Set-aside copies of earlier files and journals, anywhere in the prefix.
+leftover_temporaries() {
+  find "$prefix/drive_c" \( -name '~orv*.tmp' -o -name '* install journal.txt' \) -print 2>/dev/null
+}
+
+expect_no_temporaries() {
+  local left
+  left=$(leftover_temporaries)
+  [ -z "$left" ] || fail "$1: temporary files left: $left"
 }
 
 # Destination of each demo entry: folder function, path below it, entry.
@@ -492,8 +514,8 @@ expect_registry() {
     "$product|StartMenuFolder|REG_SZ C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvalis\Image Editor" \
     "$product|InstallationFolder|REG_SZ $installed" \
     "$uninstall_key|DisplayName|REG_SZ Orvalis Image Editor" \
-    "$uninstall_key|DisplayIcon|REG_SZ $installed\Orvalis.exe" \
-    "$uninstall_key|UninstallString|REG_SZ $installed\Uninstall.exe"; do
+    "$uninstall_key|DisplayIcon|REG_SZ \"$installed\Orvalis.exe\"" \
+    "$uninstall_key|UninstallString|REG_SZ \"$installed\Uninstall.exe\""; do
     IFS='|' read -r key name want <<<"$row"
     got=$(registry_value "$key" "$name")
     [ "$got" = "$want" ] || fail "$what: $key $name is '$got', want '$want'"
@@ -572,6 +594,7 @@ case_install() {
   [ "$installed" = "./InstallRecord.txt ./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./Uninstall.exe ./license.txt ./readme.txt ./version.txt " ] ||
     fail "install: the product directory holds $installed"
   expect_registry "install" 0x30 English
+  expect_no_temporaries "install"
   expect_only_in_32bit_places "install"
   expect_links "install" "$(product_link)" "$(desktop_link)"
 }
@@ -630,10 +653,7 @@ case_long_shortcut_path() {
   local text="This path is longer than Windows allows:\n\n${deep//\\/\\\\}\\\\Orvalis.lnk\n\nThe installer cannot make its shortcut there."
   through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
     'expect 0' | drive "desktop folder too deep"
-  local key
-  while read -r key; do
-    fail "desktop folder too deep: $key was written"
-  done < <(product_keys_in_any_view)
+  expect_nothing_written "desktop folder too deep"
 }
 
 # The company's key is volatile, so the product's lasting key cannot be
@@ -748,20 +768,179 @@ case_data_files() {
   [ -z "$(find "$(product_dir)" -type f 2>/dev/null)" ] || fail "data files: files written although one was missing"
 }
 
+# An earlier installation: each file given holds a line naming it, so that
+# a mix-up shows.
+plant_earlier() {
+  local path
+  for path in "$@"; do
+    mkdir -p "$(dirname "$path")"
+    printf 'earlier %s\r\n' "$(basename "$path")" >"$path"
+  done
+}
+
+# Every earlier file is there as it was, and the product folder FOLDER
+# holds nothing else.
+expect_earlier() {
+  local what=$1 folder=$2 path
+  shift 2
+  for path in "$@"; do
+    cmp -s "$path" <(printf 'earlier %s\r\n' "$(basename "$path")") || fail "$what: $path is not the earlier file"
+  done
+  local want have
+  want=$(printf '%s\n' "$@" | grep -F "$folder/" | sort)
+  have=$(find "$folder" -type f | sort)
+  [ "$have" = "$want" ] || fail "$what: the product folder holds"$'\n'"$have"
+  expect_no_temporaries "$what"
+}
+
+# The demo product's destinations, one a line.
+demo_destinations() {
+  local row folder path entry
+  for row in "${demo_files[@]}"; do
+    IFS='|' read -r folder path entry <<<"$row"
+    echo "$("$folder")/$path"
+  done
+}
+
 # A drive that passes the free-space check but fills up during the copy:
-# the short write is reported with the file's path, and the installer ends.
-# Under a drive root the paths join with a doubled separator, as the
-# directory screen shows them.
+# the short write is reported with the file's path, and the installer ends
+# with the earlier installation's files back as they were. Under a drive
+# root the paths join with a doubled separator, as the directory screen
+# shows them.
 case_disk_full() {
   mount_small_drive 64k || skip_without_mount
   on_exit unmount_small_drive
   data_installer_copy
   printf 'extras\r\n' >"$work/downloads/OrvalisExtras.dat"
+  local folder="$work/small-drive/Orvalis/Image Editor"
+  plant_earlier "$folder/OrvalisExtras.dat" "$folder/Orvalis.exe"
   local text="Could not write the whole file; the disk may be full.  Please free disk space and try again.\\n\\nE:\\\\\\\\Orvalis\\\\Image Editor\\\\Orvalis.exe"
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" \
     'click "Change Installation Directory"' 'browse-pick E:\' "wait-window \"$directory_title\" 20000" \
     'click Continue' "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
     'wait-exit 20000' 'expect 0' | drive "disk full"
+  expect_earlier "disk full" "$folder" "$folder/OrvalisExtras.dat" "$folder/Orvalis.exe"
+}
+
+# A file of the earlier installation that another program holds open
+# without delete sharing cannot be set aside: the user is told to close that
+# program, and the files replaced before it are back as they were.
+case_destination_held() {
+  local earlier
+  mapfile -t earlier < <(demo_destinations)
+  plant_earlier "${earlier[@]}"
+  hold_open "$drivers/hold_file_probe.exe" "$(product_dir)/readme.txt"
+  local text="Could not set aside the file already at\\n\\n$(printed "$(installed_folder)\\readme.txt")\\n\\nA program may be using it. Please close any program that uses it and try again."
+  through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' 'wait-exit 20000' \
+    'expect 0' | drive "destination held open"
+  release_hold
+  expect_earlier "destination held open" "$(product_dir)" "${earlier[@]}"
+  expect_nothing_registered "destination held open"
+}
+
+# The process id of the installer the scenario started.
+installer_process() {
+  programs_running | grep -F "$(basename "$run_installer")" | cut -d' ' -f1 | head -1
+}
+
+# Once the journal holds STEPS steps, the installer is frozen (the copy takes
+# well under a second, too quick for a shell to catch), and then killed, as
+# taskkill /f or a power cut would end it. Sets committed when the journal
+# said the copy was complete, or had already gone because it was.
+kill_installer_at_step() {
+  local deadline=$((SECONDS + 120)) pid frozen
+  committed=
+  until pid=$(installer_process) && [ -n "$pid" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || { fail "$case_name: the installer did not start"; return 1; }
+    sleep 0.1
+  done
+  frozen=$("$freeze_tool" "$pid" "$(journal_folder)" "$(basename "$(journal_file)")" "$1") || {
+    fail "$case_name: the copy never reached step $1"
+    return 1
+  }
+  echo "$frozen"
+  [[ "$frozen" != *"after the commit"* ]] || committed=yes
+  kill -KILL "$pid"
+  while [ -e "/proc/$pid" ]; do sleep 0.05; done
+}
+
+# The installer killed after its first file, a middle one and its last,
+# over an earlier installation: started again, it puts every earlier file
+# back byte for byte and removes the ones the killed run wrote, says so,
+# and shows its welcome screen. A kill that came after the copy was
+# complete leaves the new files instead.
+case_killed_copy() {
+  run_installer=$big_installer
+  "$pgrtool" extract "$big_archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
+  local bulk earlier steps driver killed
+  bulk=$(find "$work/extracted" -name 'BULK_*' | wc -l)
+  local total=$((${#demo_files[@]} + bulk))
+  local recovered="An interrupted installation was undone: the files it replaced are back as they were."
+  for steps in 2 $((total / 2)) "$total"; do
+    remove_product
+    mapfile -t earlier < <(demo_destinations; printf '%s\n' "$(product_dir)/Landscapes/sample-001.dat" \
+      "$(product_dir)/Portraits/sample-060.dat" "$(product_dir)/Textures/sample-120.dat")
+    plant_earlier "${earlier[@]}"
+    # Made here so that the freezer can watch it from the start.
+    mkdir -p "$(journal_folder)"
+    # The driver waits for the end of the installer it started, or it would
+    # end it when it ends itself.
+    through_to_copy 'wait-exit 300000' | drive "copy to be killed at step $steps" &
+    driver=$! killed=0
+    kill_installer_at_step "$steps" || killed=$?
+    [ "$killed" = 0 ] || kill -KILL $(installer_process) 2>/dev/null
+    wait "$driver"
+    [ "$killed" = 0 ] || continue
+    if [ -n "$committed" ]; then
+      welcome_then 'click "Quit Installer"' 'wait-exit 20000' 'expect 0' | drive "start after a kill past the copy"
+      cmp -s "$(product_dir)/Textures/sample-120.dat" "$work/extracted/BULK_120" ||
+        fail "killed at step $steps after the commit: the new files are not there"
+      expect_no_temporaries "killed at step $steps after the commit"
+    else
+      printf '%s\n' "start $(win "$run_installer")" "message-box \"$title\"" "expect \"$recovered\"" 'answer OK' \
+        "wait-window \"$title\" 30000" 'click "Quit Installer"' 'wait-exit 20000' 'expect 0' |
+        drive "start after a kill at step $steps"
+      expect_earlier "killed at step $steps" "$(product_dir)" "${earlier[@]}"
+      expect_nothing_registered "killed at step $steps"
+    fi
+  done
+}
+
+readonly session_manager='HKLM\System\CurrentControlSet\Control\Session Manager'
+
+# Over an earlier installation whose program is running and whose readme is
+# read-only: the program's file can be renamed but not deleted, so its
+# set-aside copy is left for Windows to delete at the next restart, the
+# user is told, and the install record lists it; the read-only one goes.
+case_in_use_over_earlier() {
+  local earlier
+  mapfile -t earlier < <(demo_destinations)
+  plant_earlier "${earlier[@]}"
+  chmod a-w "$(product_dir)/readme.txt"
+  # The running program is the earlier Orvalis.exe itself.
+  cp "$drivers/hold_file_probe.exe" "$(product_dir)/Orvalis.exe"
+  printf 'scratch\r\n' >"$work/scratch.txt"
+  hold_open "$(product_dir)/Orvalis.exe" "$work/scratch.txt"
+  on_exit "\"\$WINELOADER\" reg delete '$session_manager' /v PendingFileRenameOperations /f >/dev/null 2>&1"
+  local kept
+  kept="$(installed_folder)\\~orv1.tmp"
+  local text="These files of the earlier installation are still in use. They will be removed when Windows restarts:\\n\\n$(printed "$kept")"
+  through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
+    "$after_copy_command" "${after_copy_rest[@]}" | drive "over a program in use"
+  release_hold
+  "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
+  local row folder path entry
+  for row in "${demo_files[@]}"; do
+    IFS='|' read -r folder path entry <<<"$row"
+    cmp -s "$("$folder")/$path" "$work/extracted/$entry" || fail "in use: $path differs from $entry"
+  done
+  local left
+  left=$(leftover_temporaries)
+  [ "$left" = "$(product_dir)/~orv1.tmp" ] || fail "in use: temporary files: $left"
+  grep -qF "file	$kept" <(tr -d '\r' <"$(product_dir)/InstallRecord.txt") ||
+    fail "in use: the install record does not list $kept"
+  "$WINELOADER" reg query "$session_manager" /v PendingFileRenameOperations 2>/dev/null | grep -qF '~orv1.tmp' ||
+    fail "in use: $kept is not to be deleted at the next restart"
 }
 
 # An MSI of every file in a folder, built with wixl, installing them into
@@ -883,12 +1062,16 @@ install_for_uninstall() {
   [ -f "$(product_dir)/InstallRecord.txt" ] || fail "install to remove: no install record"
 }
 
-# Started as the system starts it, from the uninstall entry's command; it
-# hands over to its private copy at once.
+# Started as the system starts it, from the uninstall entry's command, a
+# path in quotes (the driver quotes it again); it hands over to its private
+# copy at once.
 uninstall_then() {
   local command
   command=$(registry_value "$uninstall_key" UninstallString)
-  printf '%s\n' "start \"${command#REG_SZ }\"" 'wait-exit 20000' 'expect 0' 'set-timeout 30000' "$@"
+  command=${command#REG_SZ }
+  [[ "$command" == \"*\" ]] || fail "the uninstall command is not in quotes: $command"
+  command=${command#\"}
+  printf '%s\n' "start \"${command%\"}\"" 'wait-exit 20000' 'expect 0' 'set-timeout 30000' "$@"
 }
 
 # The private copy removes itself, with its script, once it has ended.
@@ -947,6 +1130,29 @@ case_uninstall_user_file() {
   grep -qx 'my own notes' <(tr -d '\r' <"$(product_dir)/my-notes.txt") || fail "user's file: the file changed"
 }
 
+# Starts PROBE (the hold-file probe, or a copy of it under another name) to
+# hold FILE open as a program using it does, without delete sharing, and
+# waits until it has; release_hold lets go and waits until it has ended.
+hold_open() {
+  rm -f "$work/release" "$work/hold.out"
+  "$here/../wine/wine-run" "$prefix" "$(win "$1")" "$(win "$2")" "$(win "$work/release")" >"$work/hold.out" 2>&1 &
+  holder=$!
+  on_exit release_hold
+  local waited=0
+  until grep -q held "$work/hold.out" 2>/dev/null; do
+    [ "$waited" -ge 300 ] && { fail "$case_name: the probe did not open $2"; break; }
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
+
+release_hold() {
+  [ -n "${holder:-}" ] || return 0
+  touch "$work/release"
+  wait "$holder"
+  holder=
+}
+
 # "No" leaves the installation as it was; the private copy still goes.
 case_uninstall_declined() {
   install_for_uninstall
@@ -960,24 +1166,15 @@ case_uninstall_declined() {
 # the report names both with their reasons, and everything else is removed.
 case_uninstall_file_in_use() {
   install_for_uninstall
-  local folder waited=0
+  local folder
   folder=$(printed "$(installed_folder)")
   # Wine shows a file no one may write to as read-only.
   chmod a-w "$(product_dir)/readme.txt"
-  rm -f "$work/release" "$work/hold.out"
-  "$here/../wine/wine-run" "$prefix" "$drivers/hold_file_probe.exe" "$(win "$(product_dir)/Orvalis.exe")" \
-    "$(win "$work/release")" >"$work/hold.out" 2>&1 &
-  local holder=$!
-  until grep -q held "$work/hold.out" 2>/dev/null; do
-    [ "$waited" -ge 300 ] && { fail "in use: the probe did not open the file"; break; }
-    sleep 0.1
-    waited=$((waited + 1))
-  done
+  hold_open "$drivers/hold_file_probe.exe" "$(product_dir)/Orvalis.exe"
   uninstall_then "click Yes in \"$uninstall_title\"" "message-box \"$uninstall_title\"" \
     "expect \"$except_text\\nCould not remove $folder\\\\Orvalis.exe: it is in use by another program\\nCould not remove $folder\\\\readme.txt: it is read-only\"" \
     "capture-screen $(win "$work/report.bmp")" 'answer OK' | drive "uninstall with the program held open"
-  touch "$work/release"
-  wait "$holder"
+  release_hold
   expect_uninstaller_gone "in use"
   local left
   left=$(cd "$(product_dir)/.." && find . | sort | tr '\n' ' ')

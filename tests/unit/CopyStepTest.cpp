@@ -108,9 +108,7 @@ class PlanArchive {
         m_builder.AddEntry({name, std::vector<uint8_t>(size, 'x'), false, true});
         return *this;
     }
-    PlanArchive& Record(const std::string& qualifier,
-                        const std::string& entry,
-                        const std::string& target,
+    PlanArchive& Record(const std::string& qualifier, const std::string& entry, const std::string& target,
                         const char* flag = nullptr) {
         Key(qualifier + ":FILE", entry);
         Key(qualifier + ":TARGET", target);

@@ -113,6 +113,8 @@ TEST(FinishPaths, ShortcutAndItsCopies) {
     EXPECT_EQ(FirstOverlongShortcutPath(paths), "");
     EXPECT_EQ(ProductFilePath("D:\\Apps", "Orvalis", "Image Editor", "Uninstall.exe"),
               "D:\\Apps\\Orvalis\\Image Editor\\Uninstall.exe");
+    EXPECT_EQ(CommandPath("C:\\Program Files\\Orvalis\\Uninstall.exe"),
+              "\"C:\\Program Files\\Orvalis\\Uninstall.exe\"");
 }
 
 TEST(FinishPaths, OverlongPathNamed) {

@@ -147,6 +147,24 @@ TEST(CorvaneSurface, DestroyedWhileDrawnReleasesAfterTheDrawing) {
     EXPECT_FALSE(surface.Hold(CSurfaceBusy::kWriting, [](CWindowSurface&) {}));
 }
 
+// The main thread never waits for a surface another thread holds: its
+// drawing is then left out, and the call says so.
+TEST(CorvaneSurface, DrawingLeftOutWhileAnotherThreadHoldsTheSurfaceReturnsZero) {
+    const int w = NewWindow();
+    int drawn = -1;
+    Core().FindWindowItem(w)->surface->Hold(CSurfaceBusy::kWriting, [&](CWindowSurface&) {
+        Core().RunOnMainThread(
+            [](void* result, void* window) {
+                *static_cast<int*>(result) =
+                    Core().Window.Rectangle(*static_cast<int*>(window), 1, 1, 5, 5, RGB(1, 2, 3), 0);
+            },
+            &drawn, const_cast<int*>(&w));
+    });
+    EXPECT_EQ(drawn, 0);
+    EXPECT_EQ(Core().Window.Rectangle(w, 1, 1, 5, 5, RGB(1, 2, 3), 0), 1);
+    Core().Window.Destroy(w);
+}
+
 TEST(CorvaneLocalWindow, FreezingOnesOwnWindowDoesNotWaitForItself) {
     CLocalWindowThread owner;
     std::atomic<int> frozen{-1};

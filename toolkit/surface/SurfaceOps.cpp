@@ -9,15 +9,18 @@ constexpr int kDone = 1;
 
 // Copies between surfaces hold both, the one with the lower handle first, so
 // that two threads copying between the same two surfaces in opposite
-// directions cannot hold one each.
+// directions cannot hold one each. False when either surface was gone or
+// busy, and so nothing was drawn.
 template <typename Operation>
-void HoldBoth(CWindowSurface& target, int targetHandle, CWindowSurface& source, int sourceHandle, Operation draw) {
+bool HoldBoth(CWindowSurface& target, int targetHandle, CWindowSurface& source, int sourceHandle, Operation draw) {
     const bool targetFirst = targetHandle < sourceHandle;
     CWindowSurface& first = targetFirst ? target : source;
     CWindowSurface& second = targetFirst ? source : target;
+    bool drawn = false;
     first.Hold(CSurfaceBusy::kDrawing, [&](CWindowSurface&) {
-        second.Hold(CSurfaceBusy::kDrawing, [&](CWindowSurface&) { draw(target, source); });
+        drawn = second.Hold(CSurfaceBusy::kDrawing, [&](CWindowSurface&) { draw(target, source); });
     });
+    return drawn;
 }
 
 }  // namespace
@@ -32,8 +35,7 @@ int CSurfaceOps::HoldAndDraw(int handle, Operation draw) {
     CWindowSurface* s = Surface(handle);
     if (!s)
         return 0;
-    s->Hold(CSurfaceBusy::kDrawing, draw);
-    return kDone;
+    return s->Hold(CSurfaceBusy::kDrawing, draw) ? kDone : 0;
 }
 
 template <typename Operation>
@@ -42,8 +44,7 @@ int CSurfaceOps::HoldAndDrawFrom(int handle, int source, Operation draw) {
     CorItem* sourceItem = m_stCore.FindLiveItem(source, kKindBitmap);
     if (!target || !sourceItem || handle == source)
         return 0;
-    HoldBoth(*target, handle, *sourceItem->surface, source, draw);
-    return kDone;
+    return HoldBoth(*target, handle, *sourceItem->surface, source, draw) ? kDone : 0;
 }
 
 int CSurfaceOps::SetbgColor(int handle, COLORREF colour) {
@@ -63,7 +64,8 @@ int CSurfaceOps::Cls(int handle, int colour1, int colour2) {
 }
 
 int CSurfaceOps::Rectangle(int handle, int x, int y, int width, int height, COLORREF fill, int pen) {
-    return HoldAndDraw(handle, [&](CWindowSurface& s) { SurfaceDrawing::Rectangle(s, x, y, width, height, fill, pen); });
+    return HoldAndDraw(handle,
+                       [&](CWindowSurface& s) { SurfaceDrawing::Rectangle(s, x, y, width, height, fill, pen); });
 }
 
 int CSurfaceOps::Ellipse(int handle, int x, int y, int width, int height, COLORREF fill, int pen) {
@@ -83,7 +85,8 @@ int CSurfaceOps::PutDIB24(int handle, int x, int y, int width, int lines, const 
 }
 
 int CSurfaceOps::PutDIB24TopDown(int handle, int x, int y, int width, int lines, const void* pixels) {
-    return HoldAndDraw(handle, [&](CWindowSurface& s) { SurfaceDrawing::PutDIB24TopDown(s, x, y, width, lines, pixels); });
+    return HoldAndDraw(handle,
+                       [&](CWindowSurface& s) { SurfaceDrawing::PutDIB24TopDown(s, x, y, width, lines, pixels); });
 }
 
 int CSurfaceOps::PutDIB32(int handle, int x, int y, int width, int lines, const void* pixels) {
@@ -91,7 +94,8 @@ int CSurfaceOps::PutDIB32(int handle, int x, int y, int width, int lines, const 
 }
 
 int CSurfaceOps::PutDIB32TopDown(int handle, int x, int y, int width, int lines, const void* pixels) {
-    return HoldAndDraw(handle, [&](CWindowSurface& s) { SurfaceDrawing::PutDIB32TopDown(s, x, y, width, lines, pixels); });
+    return HoldAndDraw(handle,
+                       [&](CWindowSurface& s) { SurfaceDrawing::PutDIB32TopDown(s, x, y, width, lines, pixels); });
 }
 
 int CSurfaceOps::PutBitmapf(int handle, const char* path, int x, int y) {
@@ -130,12 +134,13 @@ int CSurfaceOps::SaveArea(int handle, int x, int y, int width, int height) {
 }
 
 int CSurfaceOps::RestoreArea(int handle, int saved) {
-    return HoldAndDrawFrom(handle, saved, [](CWindowSurface& s, CWindowSurface& from) { SurfaceDrawing::RestoreArea(s, from); });
+    return HoldAndDrawFrom(handle, saved,
+                           [](CWindowSurface& s, CWindowSurface& from) { SurfaceDrawing::RestoreArea(s, from); });
 }
 
 int CSurfaceOps::PutBitmap(int handle, int source, int x, int y) {
     return HoldAndDrawFrom(handle, source,
-                    [&](CWindowSurface& s, CWindowSurface& from) { SurfaceDrawing::PutBitmap(s, from, x, y); });
+                           [&](CWindowSurface& s, CWindowSurface& from) { SurfaceDrawing::PutBitmap(s, from, x, y); });
 }
 
 int CSurfaceOps::StretchPut(int handle, int source, int x, int y, int width, int height) {

@@ -86,7 +86,8 @@ int CTextOps::WriteShadow(int handle, int x, int y, const char* text) {
     if (!s)
         return 0;
     const ShadowStyle style = m_stCore.Shadow();
-    s->Hold(CSurfaceBusy::kDrawing,
-            [&](CWindowSurface& surface) { TextOutput::DrawShadowed(surface, x, y, text, style); });
-    return 1;
+    return s->Hold(CSurfaceBusy::kDrawing,
+                   [&](CWindowSurface& surface) { TextOutput::DrawShadowed(surface, x, y, text, style); })
+               ? 1
+               : 0;
 }
