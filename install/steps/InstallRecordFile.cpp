@@ -43,10 +43,11 @@ void RecordInstalledFiles(InstallState& state) {
     state.record.Merge(EarlierRecord(RecordPath(state)));
 }
 
-void WriteInstallRecord(const InstallState& state) {
+void WriteInstallRecord(InstallState& state) {
     const std::string path = RecordPath(state);
-    if (ReplaceFile(path, FormatInstallRecord(state.record)))
+    if (!state.recordWritable || ReplaceFile(path, FormatInstallRecord(state.record)))
         return;
+    state.recordWritable = false;
     const std::string text = UnscrambleText(Texts::RecordLeadIn) + path + UnscrambleText(Texts::RecordTail);
     state.installerWindow.MessageBox(text.c_str(), UnscrambleText(Texts::CommonTitle), MB_ICONERROR);
 }

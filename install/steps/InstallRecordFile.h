@@ -10,4 +10,4 @@ void RecordInstalledFiles(InstallState& state);
 // Writes the record as it stands, replacing the earlier one whole. A record
 // that cannot be written leaves the product installed, and the user is told
 // that its uninstaller will not be able to remove it.
-void WriteInstallRecord(const InstallState& state);
+void WriteInstallRecord(InstallState& state);

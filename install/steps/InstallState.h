@@ -62,8 +62,10 @@ struct InstallState {
     CWindowsJournalDisk journalDisk;
     CopyJournal createdFiles{journalDisk};
     std::string journalPath;
-    // What the installation created, for the uninstaller.
+    // What the installation created, for the uninstaller; once it could not
+    // be written, the user has been told and it is not tried again.
     InstallRecord record;
+    bool recordWritable = true;
     int aborted = 0;
     // The progress window's client area and the bar's width as last drawn.
     SIZE progressClient = {};

@@ -7,7 +7,7 @@
 # plain_finish long_shortcut_path registry_refused launch uninstall
 # uninstall_user_file uninstall_declined uninstall_file_in_use
 # uninstall_without_record killed_copy destination_held in_use_over_earlier
-# (and bench_copy, a measurement: scripts/copy-bench).
+# record_unwritable (and bench_copy, a measurement: scripts/copy-bench).
 # The other installers (with bulk samples, with a data file, without sale
 # banner and main program), the bulk archive and pgrtool are found beside
 # the ones given.
@@ -904,6 +904,20 @@ case_killed_copy() {
       expect_nothing_registered "killed at step $steps"
     fi
   done
+}
+
+# An install record that cannot be written is reported, once, and the
+# installation still completes: the user knows its uninstaller cannot
+# remove it.
+case_record_unwritable() {
+  # A folder where the record is first written, beside it, before it takes
+  # the record's name.
+  mkdir -p "$(product_dir)/InstallRecord.txt.new"
+  local text="Could not write the install record\\n\\n$(printed "$(installed_folder)\\InstallRecord.txt")\\n\\nOrvalis 48-bit Image Editor is installed, but its uninstaller will not be able to remove it."
+  through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
+    "$after_copy_command" "${after_copy_rest[@]}" | drive "install record unwritable"
+  [ ! -e "$(product_dir)/InstallRecord.txt" ] || fail "record unwritable: a record was written"
+  [ -f "$(product_dir)/Orvalis.exe" ] || fail "record unwritable: the product was not installed"
 }
 
 readonly session_manager='HKLM\System\CurrentControlSet\Control\Session Manager'
