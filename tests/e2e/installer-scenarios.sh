@@ -477,6 +477,17 @@ readonly demo_files=(
   "local_data_dir|settings.ini|SETTINGS_INI"
 )
 
+# Every file of the demo product in place, byte for byte as the archive
+# holds it.
+expect_demo_files() {
+  "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
+  local row folder path entry
+  for row in "${demo_files[@]}"; do
+    IFS='|' read -r folder path entry <<<"$row"
+    cmp -s "$("$folder")/$path" "$work/extracted/$entry" || fail "$1: $path differs from $entry"
+  done
+}
+
 through_to_copy() {
   welcome_then 'click Continue' "wait-window \"$directory_title\" 20000" 'click Continue' "$@"
 }
@@ -583,12 +594,7 @@ case_install() {
     "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "install with defaults"
   expect_window_size "install" 700x415
   expect_program_started "install" 30000 closed
-  "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
-  local row folder path entry
-  for row in "${demo_files[@]}"; do
-    IFS='|' read -r folder path entry <<<"$row"
-    cmp -s "$("$folder")/$path" "$work/extracted/$entry" || fail "install: $path differs from $entry"
-  done
+  expect_demo_files "install"
   local installed
   installed=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
   [ "$installed" = "./InstallRecord.txt ./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./Uninstall.exe ./license.txt ./readme.txt ./version.txt " ] ||
@@ -942,12 +948,7 @@ case_in_use_over_earlier() {
   through_to_copy 'set-timeout 60000' "message-box \"$title\"" "expect \"$text\"" 'answer OK' \
     "$after_copy_command" "${after_copy_rest[@]}" | drive "over a program in use"
   release_hold
-  "$pgrtool" extract "$archive" -o "$work/extracted" >/dev/null || fail "could not extract the archive"
-  local row folder path entry
-  for row in "${demo_files[@]}"; do
-    IFS='|' read -r folder path entry <<<"$row"
-    cmp -s "$("$folder")/$path" "$work/extracted/$entry" || fail "in use: $path differs from $entry"
-  done
+  expect_demo_files "in use"
   local left
   left=$(leftover_temporaries)
   [ "$left" = "$(product_dir)/~orv1.tmp" ] || fail "in use: temporary files: $left"

@@ -37,6 +37,7 @@ struct MainThreadCall {
     void* first = nullptr;
     void* second = nullptr;
     HANDLE caller = nullptr;
+    std::atomic<int> posted{0};  // the caller's post has returned
     std::atomic<int> done{0};
 };
 

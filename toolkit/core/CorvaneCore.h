@@ -119,7 +119,10 @@ class CCorvaneCore {
     HINSTANCE Instance() const { return m_hInstance; }
     bool OnMainThread() const { return GetCurrentThreadId() == m_nMainThreadId; }
     bool IsWaiterSuspended() const { return m_nSuspended.load() != 0; }
-    bool IsSuspensionAsked() const { return m_nHandshake.load() == kHandshakeAsked; }
+    bool IsSuspensionAsked() const {
+        const int handshake = m_nHandshake.load();
+        return handshake == kHandshakeAsked || handshake == kHandshakeWaiting;
+    }
     HFONT CurrentFont() const { return m_hCurrentFont; }
     CFontRegistry& Fonts() { return m_stFonts; }
     // One Write at a time, toolkit-wide.
@@ -308,9 +311,11 @@ class CCorvaneCore {
     CPendingEvents m_stPending;
     std::atomic<unsigned> m_nSetUpsEnded{0};
     HANDLE m_hWaitingThread = nullptr;
-    // Asked by the waiter; cleared by the main thread once it has frozen the
-    // waiter, or refused when the waited window went meanwhile.
-    enum : int { kHandshakeNone = 0, kHandshakeAsked = 1, kHandshakeRefused = 2 };
+    // Asked by the waiter as it posts its request, waiting once its post has
+    // returned and it reads only memory; cleared by the main thread once it
+    // has frozen the waiter, or refused when the waited window went
+    // meanwhile.
+    enum : int { kHandshakeNone = 0, kHandshakeAsked = 1, kHandshakeRefused = 2, kHandshakeWaiting = 3 };
     std::atomic<int> m_nHandshake{kHandshakeNone};
     std::atomic<int> m_nSuspended{0};
     std::atomic<int> m_nCallBusy{0};

@@ -29,7 +29,9 @@ int CCorvaneCore::PostCall(CorItem& carrier, HWND target, const std::atomic<bool
     call.second = second;
     call.caller = DuplicateCurrentThread();
     call.done = 0;
+    call.posted = 0;
     bool ran = PostMessageA(target, kRequestMessage, code, reinterpret_cast<LPARAM>(&carrier)) != FALSE;
+    call.posted = 1;
     while (ran && !call.done) {
         Sleep(kCallPollMs);
         // A window destroyed before it saw the request never runs it.
@@ -71,6 +73,10 @@ int CCorvaneCore::RunOnWindowThread(int window, MainThreadCallback callback, voi
 void CCorvaneCore::RunCall(CorItem& carrier) {
     MainThreadCall& call = carrier.call;
     const HANDLE caller = call.caller;
+    // Served before the caller's post returned, it would be frozen inside
+    // the window system.
+    while (!call.posted)
+        Sleep(0);
     FreezeThread(caller);
     call.callback(call.first, call.second);
     call.done = 1;

@@ -4,7 +4,8 @@
 // asks the main thread (sub-code 4) to suspend it; the main thread releases
 // the lock once the waiter is suspended. The main thread raises events only
 // by trying the lock once, so it never blocks on a waiter. The waiter posts
-// its request and then only reads memory until it is frozen: frozen inside a
+// its request and then only reads memory until it is frozen, and the main
+// thread freezes it only once its post has returned: frozen inside a
 // call into the window system (a sent message, say), it could hold a lock of
 // that system which the main thread needs before it can raise the event that
 // would wake the waiter. Under Wine that is the display connection's lock,
@@ -104,6 +105,8 @@ int CCorvaneCore::WaitEvents(int window, const char* list, int peek) {
     m_nHandshake = kHandshakeAsked;
     if (!PostMessageA(m_hFrame, kRequestMessage, kRequestSuspendWaiter, reinterpret_cast<LPARAM>(item)))
         return AbandonWait();
+    int asked = kHandshakeAsked;
+    m_nHandshake.compare_exchange_strong(asked, kHandshakeWaiting);
     return AwaitResumption();
 }
 
@@ -116,7 +119,7 @@ int CCorvaneCore::AwaitResumption() {
         // tells whether the request was served before.
         const bool frameAlive = m_bFrameAlive.load();
         const int handshake = m_nHandshake.load();
-        if (handshake != kHandshakeAsked) {
+        if (handshake != kHandshakeAsked && handshake != kHandshakeWaiting) {
             m_nHandshake = kHandshakeNone;
             return handshake == kHandshakeRefused ? 0 : 1;
         }
@@ -155,6 +158,10 @@ void CCorvaneCore::SuspendWaiter(const CorItem& window) {
         EndSetUp();
         return;
     }
+    // The request may be served before the waiter's post has returned: it
+    // is frozen only once it reads nothing but memory.
+    while (m_nHandshake.load() == kHandshakeAsked)
+        Sleep(0);
     FreezeThread(m_hWaitingThread);
     // Only once it is frozen: whoever reads this may then read its context.
     m_nSuspended = 1;
