@@ -21,7 +21,12 @@ bool CProgram::Start(const std::string& commandLine, std::string& error) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    // Wine under heavy load now and then fails to bring up a new process
+    // ("Internal error") before any of its code runs; once more then.
+    bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    if (!started && GetLastError() == ERROR_INTERNAL_ERROR)
+        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    if (!started) {
         error = "cannot start " + commandLine + ": " + SystemMessage(GetLastError());
         return false;
     }

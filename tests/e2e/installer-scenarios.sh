@@ -139,14 +139,27 @@ end_case() {
   remove_product
 }
 
+run_driver() {
+  "${session[@]}" "$here/../wine/wine-run" "$prefix" "${desktop[@]}" "$drivers/ui_driver.exe" 2>"$work/stderr"
+}
+
 # What the driver runs inside: nothing, or a Wine session of its own; and
 # on Wine's own screen or inside a Wine virtual desktop.
 session=()
 desktop=()
 
+# The driver answers every command with a line: with no line at all, Wine
+# could not start it (seen under heavy load), and it is started once more.
 drive() {
-  out=$("${session[@]}" "$here/../wine/wine-run" "$prefix" "${desktop[@]}" "$drivers/ui_driver.exe" 2>"$work/stderr")
+  local script
+  script=$(cat)
+  out=$(run_driver <<<"$script")
   status=$?
+  if [ "$status" != 0 ] && [ -z "$out" ]; then
+    echo "$1: Wine did not start the driver (exit status $status); starting it again"
+    out=$(run_driver <<<"$script")
+    status=$?
+  fi
   err=$(cat "$work/stderr")
   printf '%s:\n%s\n' "$1" "$out"
   [ "$status" = 0 ] || fail "$1: exit status $status"$'\n'"$out"$'\n'"$err"
