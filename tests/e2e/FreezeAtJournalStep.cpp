@@ -10,6 +10,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,6 +21,12 @@ namespace {
 
 constexpr int kQuietLimitMs = 60000;
 constexpr int kPollMs = 5;
+constexpr uint32_t kChanges = IN_MODIFY | IN_CREATE | IN_DELETE;
+
+std::string ParentOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
 
 struct JournalState {
     bool exists = false;
@@ -60,12 +67,17 @@ int main(int argc, char** argv) {
     const std::string journal = folder + "/" + argv[3];
     const int wanted = std::atoi(argv[4]);
     const int watcher = inotify_init1(IN_NONBLOCK);
-    if (watcher < 0 || inotify_add_watch(watcher, folder.c_str(), IN_MODIFY | IN_CREATE | IN_DELETE) < 0) {
-        std::perror("freeze_at_journal_step: cannot watch the folder");
+    // The installer makes the folder with its journal: until then its
+    // parent is watched, for the folder's creation.
+    bool watchingFolder = inotify_add_watch(watcher, folder.c_str(), kChanges) >= 0;
+    if (watcher < 0 || (!watchingFolder && inotify_add_watch(watcher, ParentOf(folder).c_str(), kChanges) < 0)) {
+        std::perror("freeze_at_journal_step: cannot watch the folder or its parent");
         return 2;
     }
     bool seen = false;
     for (int quietMs = 0; quietMs < kQuietLimitMs;) {
+        if (!watchingFolder)
+            watchingFolder = inotify_add_watch(watcher, folder.c_str(), kChanges) >= 0;
         const JournalState state = ReadJournal(journal);
         seen = seen || state.exists;
         const bool gone = seen && !state.exists;
