@@ -30,8 +30,8 @@ std::string Numbered(int n) {
 }
 
 TEST(TextLineRing, KeepsTheNewestLinesWhenFull) {
-    // The current record is one of the ring's, so a full ring holds its
-    // last complete lines and the line being filled.
+    // A full ring holds its last capacity lines, the line being filled
+    // among them once it has text.
     struct Case {
         int capacity;
         int lines;
@@ -42,10 +42,11 @@ TEST(TextLineRing, KeepsTheNewestLinesWhenFull) {
         {500, 499, true, 499, 1},
         {500, 500, false, 500, 1},
         {500, 501, false, 500, 2},  // the 501st line pushes out the first
-        {500, 501, true, 499, 3},   // its line feed starts the current line
+        {500, 501, true, 500, 2},  // its line feed starts an empty line, which is not counted
         {500, 1234, false, 500, 735},
+        {500, 1234, true, 500, 735},
         {1, 3, false, 1, 3},  // only the line being filled
-        {1, 3, true, 0, 0},
+        {1, 3, true, 1, 3},
     };
     for (const Case& c : cases) {
         CLineRing ring(c.capacity);
@@ -53,8 +54,6 @@ TEST(TextLineRing, KeepsTheNewestLinesWhenFull) {
             Append(ring, Numbered(n) + (n < c.lines || c.lastEndsLine ? "\n" : ""));
         SCOPED_TRACE(std::to_string(c.capacity) + " lines, " + std::to_string(c.lines) + " appended");
         ASSERT_EQ(ring.LineCount(), c.count);
-        if (c.count == 0)
-            continue;
         EXPECT_EQ(Text(ring.Line(0)), Numbered(c.oldest));
         EXPECT_EQ(Text(ring.Line(c.count - 1)), Numbered(c.lines));
         EXPECT_EQ(Text(ring.Line(c.count)), "<none>");

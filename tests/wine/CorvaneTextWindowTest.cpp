@@ -140,11 +140,11 @@ TEST(CorvaneTextWindow, KeepsEveryLineWrittenWhileTheWindowPaints) {
     writing = false;
     painter.join();
 
-    // 500 records: the 499 newest complete lines and the empty one being filled.
+    // The 500 newest lines.
     TextWindow& text = w.Text();
-    ASSERT_EQ(text.LineCount(), 499);
-    for (int n = 0; n < 499; ++n)
-        ASSERT_EQ(text.LineText(n), "Line " + std::to_string(102 + n)) << n;
+    ASSERT_EQ(text.LineCount(), 500);
+    for (int n = 0; n < 500; ++n)
+        ASSERT_EQ(text.LineText(n), "Line " + std::to_string(101 + n)) << n;
 }
 
 TEST(CorvaneTextWindow, ScrollBarAppearsAtAPageAndStandsAtTheEnd) {
@@ -165,8 +165,8 @@ TEST(CorvaneTextWindow, ScrollBarAppearsAtAPageAndStandsAtTheEnd) {
 
     w.WriteLines(page + 1, 600);
     info = w.ScrollInfo();
-    EXPECT_EQ(info.nMax, 498);
-    EXPECT_EQ(info.nPos, 499 - page) << "the view is at the end";
+    EXPECT_EQ(info.nMax, 499);
+    EXPECT_EQ(info.nPos, 500 - page) << "the view is at the end";
 }
 
 TEST(CorvaneTextWindow, LineDownMovesTheViewByOneLine) {

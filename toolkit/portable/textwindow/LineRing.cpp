@@ -11,7 +11,7 @@ CLineRing::CLineRing(int capacity) {
 
 void CLineRing::Reset(int capacity) {
     const int kept = std::clamp(capacity, kMinTextLines, kMaxTextLines);
-    m_stRecords.assign(static_cast<size_t>(kept), LineRecord{});
+    m_stRecords.assign(static_cast<size_t>(kept) + 1, LineRecord{});
     m_nWriteIndex = 0;
     m_nCompleteLines = 0;
     m_bCurrentCut = false;
@@ -51,7 +51,7 @@ void CLineRing::AppendBytes(const char* bytes, size_t length, bool whole) {
 }
 
 void CLineRing::NewLine() {
-    m_nCompleteLines = std::min(m_nCompleteLines + 1, m_stRecords.size() - 1);
+    m_nCompleteLines = std::min(m_nCompleteLines + 1, static_cast<size_t>(Capacity()));
     if (++m_nWriteIndex == m_stRecords.size())
         m_nWriteIndex = 0;
     ClearCurrent();
@@ -62,15 +62,22 @@ void CLineRing::ClearCurrent() {
     m_bCurrentCut = false;
 }
 
+bool CLineRing::CurrentHoldsText() const {
+    return Current().length > 0;
+}
+
 int CLineRing::LineCount() const {
-    return static_cast<int>(m_nCompleteLines) + (Current().length > 0 ? 1 : 0);
+    return std::min(static_cast<int>(m_nCompleteLines) + (CurrentHoldsText() ? 1 : 0), Capacity());
 }
 
 const LineRecord* CLineRing::Line(int n) const {
-    if (n < 0 || n >= LineCount())
+    const int count = LineCount();
+    if (n < 0 || n >= count)
         return nullptr;
-    // The complete lines are the records just before the current one.
-    const size_t capacity = m_stRecords.size();
-    const size_t oldest = (m_nWriteIndex + capacity - m_nCompleteLines) % capacity;
-    return &m_stRecords[(oldest + static_cast<size_t>(n)) % capacity];
+    // The lines held end with the current record when it holds text, else
+    // just before it; a full ring leaves its oldest complete line out.
+    const size_t records = m_stRecords.size();
+    const size_t end = m_nWriteIndex + (CurrentHoldsText() ? 1 : 0);
+    const size_t oldest = (end + records - static_cast<size_t>(count)) % records;
+    return &m_stRecords[(oldest + static_cast<size_t>(n)) % records];
 }

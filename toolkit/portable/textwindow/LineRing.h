@@ -39,11 +39,10 @@ static_assert(sizeof(LineRecord) == 1208, "a line record is 1208 bytes");
 // squeezed in behind a dropped item, so a reset is never kept without the
 // change it undoes, nor text without the colour before it.
 //
-// A ring of capacity c holds at most c lines: c - 1 complete ones and the
-// one being filled, since the current record is one of the c. So after 501
-// lines into 500 records, the last 500 are there when the 501st has no line
-// feed yet, and the last 499 when it has one (then the current line is
-// empty and not counted).
+// A ring of capacity c keeps the last c lines, the one being filled among
+// them once it holds text. It has c + 1 records, so that c complete lines
+// stay whole beside the record being filled: after 501 lines into a ring of
+// 500, lines 2 to 501 are there whether or not the 501st has its line feed.
 class CLineRing {
   public:
     // capacity is kept in kMinTextLines..kMaxTextLines.
@@ -58,7 +57,7 @@ class CLineRing {
     // null text reads as empty.
     bool Append(const char* text, size_t length, int32_t value);
 
-    int Capacity() const { return static_cast<int>(m_stRecords.size()); }
+    int Capacity() const { return static_cast<int>(m_stRecords.size()) - 1; }
     // Lines held, oldest to newest: complete lines and the current one when
     // it is not empty.
     int LineCount() const;
@@ -75,9 +74,10 @@ class CLineRing {
     void AppendBytes(const char* bytes, size_t length, bool whole);
     void NewLine();
     void ClearCurrent();
+    bool CurrentHoldsText() const;
 
     std::vector<LineRecord> m_stRecords;
     size_t m_nWriteIndex = 0;
-    size_t m_nCompleteLines = 0;  // at most capacity - 1
+    size_t m_nCompleteLines = 0;  // at most the capacity
     bool m_bCurrentCut = false;   // the current line dropped an item
 };
