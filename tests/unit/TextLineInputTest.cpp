@@ -44,7 +44,7 @@ TEST(TextLineInput, KeysEditOnlyWhatWasTyped) {
         CLineInput input(line);
         bool over = false;
         for (int key : c.keys)
-            over = input.Key(key);
+            over = input.Key(key, line);
         EXPECT_TRUE(over) << c.before;
         EXPECT_EQ(Text(line), c.shown) << c.before;
         EXPECT_EQ(input.Result(), c.result) << c.before;
@@ -55,10 +55,10 @@ TEST(TextLineInput, ShowsTheCursorBehindTheTypedText) {
     LineRecord line = LineWith("> ");
     CLineInput input(line);
     EXPECT_EQ(Text(line), "> _");
-    input.Key('h');
-    input.Key('i');
+    input.Key('h', line);
+    input.Key('i', line);
     EXPECT_EQ(Text(line), "> hi_");
-    input.Key(8);
+    input.Key(8, line);
     EXPECT_EQ(Text(line), "> h_");
 }
 
@@ -67,19 +67,36 @@ TEST(TextLineInput, AFullLineTakesNoMoreThanFits) {
     LineRecord line = LineWith(std::string(kLineTextLimit - 2, 'p'));
     CLineInput input(line);
     for (int i = 0; i < 5; ++i)
-        input.Key('k');
+        input.Key('k', line);
     EXPECT_EQ(line.length, static_cast<int32_t>(kLineTextLimit));
     EXPECT_EQ(line.text[line.length - 1], '_');
-    input.Key(13);
+    input.Key(13, line);
     EXPECT_EQ(input.Result(), "k");
     EXPECT_EQ(line.length, static_cast<int32_t>(kLineTextLimit - 1));
 
     LineRecord full = LineWith(std::string(kLineTextLimit, 'p'));
     CLineInput none(full);
-    none.Key('k');
-    none.Key(13);
+    none.Key('k', full);
+    none.Key(13, full);
     EXPECT_EQ(none.Result(), "");
     EXPECT_EQ(Text(full), std::string(kLineTextLimit, 'p'));
+}
+
+TEST(TextLineInput, EachKeyShowsTheInputOnTheLineItIsGiven) {
+    // While the program waits for a key, the ring may move on or be
+    // replaced: the line the input started on is left as it stood then.
+    LineRecord started = LineWith("Name? ");
+    CLineInput input(started);
+    input.Key('a', started);
+    LineRecord current = LineWith("");
+    input.Key('b', current);
+    EXPECT_EQ(Text(started), "Name? a_");
+    EXPECT_EQ(Text(current), "Name? ab_");
+
+    LineRecord atEnter = LineWith("other");
+    EXPECT_TRUE(input.Key(13, atEnter));
+    EXPECT_EQ(Text(atEnter), "Name? ab");
+    EXPECT_EQ(input.Result(), "ab");
 }
 
 }  // namespace

@@ -240,6 +240,22 @@ TEST(CorvaneTextWindow, ReadLineReturnsWhatWasTypedAndEscapeGivesNothing) {
     EXPECT_EQ(w.Text().LineText(1), "Again? ");
 }
 
+TEST(CorvaneTextWindow, ReadLineTypesIntoTheLinesHeldWhenTheKeysCome) {
+    CTextOnlyWindow w;
+    Core().Window.Write(w.Handle(), "Name? ");
+    // The ring is replaced by a larger one, in memory of its own, while
+    // ReadLine waits for its first key.
+    std::thread typist([&] {
+        EXPECT_TRUE(WaitFor([&] { return w.Text().LineText(0) == "Name? _"; }));
+        Core().Window.SetTextLines(w.Handle(), 2000);
+        for (int key : {int{'a'}, 13})
+            PostMessageA(w.Window(), WM_CHAR, key, 0);
+    });
+    EXPECT_STREQ(Core().Window.ReadLine(w.Handle()), "a");
+    typist.join();
+    EXPECT_EQ(w.Text().LineText(0), "Name? a");
+}
+
 TEST(CorvaneTextWindow, TakesItsHostsNewBackgroundAndFont) {
     CTextOnlyWindow w;
     Core().Window.Write(w.Handle(), "Short line\n");

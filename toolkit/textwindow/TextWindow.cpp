@@ -363,7 +363,7 @@ const char* TextWindow::ReadLine() {
         if (!key)
             continue;
         std::lock_guard<std::mutex> ring(m_stRingMutex);
-        over = input->Key(key);
+        over = input->Key(key, m_stRing.Current());
         m_bDirty = true;
     }
     m_stReadLine = over ? input->Result() : std::string();
