@@ -183,7 +183,7 @@ bool TextWindow::AppendText(const MarkupText& text, int32_t value) {
         accepted = m_stRing.Append(text.Text(), text.Length(), value);
     }
     UpdateScrollBar();
-    m_bDirty = true;
+    m_stDirty.Set();
     Paint();
     m_stAppendLock.Release();
     return accepted;
@@ -206,7 +206,7 @@ void TextWindow::SetTextLines(int capacity) {
         m_stRing.Reset(capacity);
     }
     UpdateScrollBar();
-    m_bDirty = true;
+    m_stDirty.Set();
 }
 
 void TextWindow::ClearText() {
@@ -228,7 +228,7 @@ void TextWindow::SetTextWindowColor(COLORREF colour) {
         m_hBackgroundBrush = brush;
         m_nBackground = colour;
     }
-    m_bDirty = true;
+    m_stDirty.Set();
 }
 
 // The bar follows the lines held and the page; with it the view jumps to
@@ -354,7 +354,7 @@ const char* TextWindow::ReadLine() {
         std::lock_guard<std::mutex> ring(m_stRingMutex);
         input = std::make_unique<CLineInput>(m_stRing.Current());
     }
-    m_bDirty = true;
+    m_stDirty.Set();
     if (m_pHostItem)
         SendMessageA(m_hWindow, kRequestMessage, kRequestActivate, 0);
     bool over = false;
@@ -364,7 +364,7 @@ const char* TextWindow::ReadLine() {
             continue;
         std::lock_guard<std::mutex> ring(m_stRingMutex);
         over = input->Key(key, m_stRing.Current());
-        m_bDirty = true;
+        m_stDirty.Set();
     }
     m_stReadLine = over ? input->Result() : std::string();
     return m_stReadLine.c_str();
@@ -414,7 +414,7 @@ bool TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         m_bScrollBarShown = (GetWindowLongA(m_hWindow, GWL_STYLE) & WS_VSCROLL) != 0;
         ComputeMetrics();
         UpdateScrollBar();
-        m_bDirty = true;
+        m_stDirty.Set();
         result = 0;
         return true;
     case WM_PAINT: {
@@ -453,6 +453,6 @@ bool TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
 }
 
 void TextWindow::RefreshIfDirty() {
-    if (m_bAlive.load() && m_bDirty.load() && TryPaint())
-        m_bDirty = false;
+    if (m_bAlive.load())
+        m_stDirty.PaintIfSet([this] { return TryPaint(); });
 }

@@ -29,6 +29,7 @@
 #include "toolkit/portable/events/WaitList.h"
 #include "toolkit/portable/textwindow/LineRing.h"
 #include "toolkit/portable/textwindow/TextLog.h"
+#include "toolkit/portable/textwindow/WindowRequests.h"
 
 class CCorvaneCore;
 class CWindowSurface;
@@ -140,7 +141,7 @@ class TextWindow {
     CorItem* m_pHostItem = nullptr;
 
     std::atomic<bool> m_bAlive{false};
-    std::atomic<bool> m_bDirty{false};
+    CDirtyMark m_stDirty;
     std::atomic<bool> m_bScrollBarShown{false};
     std::atomic<bool> m_bScrollingAllowed{false};
     bool m_bPictureMode = false;
