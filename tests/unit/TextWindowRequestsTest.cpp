@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "toolkit/portable/textwindow/WindowRequests.h"
 
 namespace {
@@ -32,6 +34,27 @@ TEST(TextWindowDirtyMark, PaintsOnlyWhenSetAndKeepsWhatThePaintDidNotShow) {
         EXPECT_EQ(paints, c.paints) << c.why;
         EXPECT_EQ(mark.IsSet(), c.setAfter) << c.why;
     }
+}
+
+TEST(TextWindowPostedRequest, OneOnItsWayAndAFailedPostIsAskedAgain) {
+    CPostedRequest request;
+    int posts = 0;
+    bool postSucceeds = false;
+    const std::function<bool()> post = [&] {
+        ++posts;
+        return postSucceeds;
+    };
+    request.Ask(post);
+    request.Ask(post);
+    EXPECT_EQ(posts, 2) << "a failed post leaves nothing on its way";
+
+    postSucceeds = true;
+    request.Ask(post);
+    request.Ask(post);
+    EXPECT_EQ(posts, 3) << "the posted request carries the second ask";
+    request.Taken();
+    request.Ask(post);
+    EXPECT_EQ(posts, 4);
 }
 
 }  // namespace

@@ -249,8 +249,9 @@ void TextWindow::UpdateScrollBar() {
     m_nBarChanges.fetch_add(1);
     if (OnWindowThread())
         ApplyScrollBar();
-    else if (!m_bBarRequestPosted.exchange(true))
-        PostMessageA(m_hWindow, kRequestMessage, kRequestSetScrollBar, 0);
+    else
+        m_stBarRequest.Ask(
+            [this] { return PostMessageA(m_hWindow, kRequestMessage, kRequestSetScrollBar, 0) != FALSE; });
 }
 
 bool TextWindow::OnWindowThread() const {
@@ -437,7 +438,7 @@ bool TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kRequestMessage:
         if (wParam != kRequestSetScrollBar)
             return false;
-        m_bBarRequestPosted = false;
+        m_stBarRequest.Taken();
         ApplyScrollBar();
         result = 1;
         return true;

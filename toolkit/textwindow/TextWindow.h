@@ -160,7 +160,7 @@ class TextWindow {
     // count it was last set for.
     std::atomic<unsigned> m_nBarChanges{0};
     std::atomic<unsigned> m_nBarShownChanges{0};
-    std::atomic<bool> m_bBarRequestPosted{false};
+    CPostedRequest m_stBarRequest;
     std::atomic<int> m_nLineHeight{0};
     std::atomic<int> m_nPageLines{0};
     std::atomic<int> m_nClientHeight{0};

@@ -1,5 +1,6 @@
 // How other threads ask a text window's thread for work: the dirty mark
-// the refresh timer paints for. Portable: the paint is the caller's.
+// the refresh timer paints for, and a request posted to the window one at a
+// time. Portable: the paint and the post are the caller's.
 #pragma once
 
 #include <atomic>
@@ -23,4 +24,23 @@ class CDirtyMark {
 
   private:
     std::atomic<bool> m_bDirty{false};
+};
+
+// At most one request on its way: an ask while one is posted is carried by
+// that one, which the window's thread reads state for when it takes it. A
+// post that fails puts nothing on its way, so the next ask posts again.
+class CPostedRequest {
+  public:
+    // post returns false when the request could not be posted.
+    template <typename Post>
+    void Ask(Post post) {
+        if (!m_bPosted.exchange(true) && !post())
+            m_bPosted.store(false);
+    }
+
+    // The window's thread, taking the request: later asks post anew.
+    void Taken() { m_bPosted.store(false); }
+
+  private:
+    std::atomic<bool> m_bPosted{false};
 };
