@@ -347,4 +347,17 @@ TEST(CorvaneTextWindow, DetachedWindowIgnoresItsCloseBox) {
     Core().Window.Destroy(parent);
 }
 
+TEST(CorvaneTextWindow, DetachedWindowKeepsItsOwnColours) {
+    const int parent = Core().Window.CreateWindow(0, 20, 20, 400, 300, "Parent", "");
+    CTextOnlyWindow w("textonly child", parent);
+    Core().Window.SetbgColor(w.Handle(), RGB(0, 120, 0));
+    Core().Window.Write(w.Handle(), "Short line\n");
+    ASSERT_EQ(Core().Window.ToggleAttach(w.Handle()), 1);
+    RECT client;
+    GetClientRect(w.Window(), &client);
+    const POINT empty = {client.right - 10, client.bottom - 10};
+    EXPECT_TRUE(WaitFor([&] { return w.Pixel(empty) == RGB(0, 120, 0); }));
+    Core().Window.Destroy(parent);
+}
+
 }  // namespace

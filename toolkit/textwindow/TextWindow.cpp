@@ -56,14 +56,11 @@ TextWindow::TextWindow(CCorvaneCore& core, const TextWindowSetUp& setUp, CWindow
       m_stRing(setUp.lines),
       m_nBackground(setUp.defaultColours ? GetSysColor(COLOR_WINDOW) : host.BackgroundColour()),
       m_nText(setUp.defaultColours ? GetSysColor(COLOR_WINDOWTEXT) : host.TextColour()),
-      m_nDetachedBackground(GetSysColor(COLOR_WINDOW)),
-      m_nDetachedText(GetSysColor(COLOR_WINDOWTEXT)),
       m_bDefaultFont(setUp.defaultFont),
       m_nUnderAlpha(setUp.underAlpha),
       m_nOverAlpha(setUp.overAlpha) {
     m_bPictureMode = setUp.picture;
     m_hBackgroundBrush = CreateSolidBrush(m_nBackground);
-    m_hDetachedBrush = CreateSolidBrush(m_nDetachedBackground);
     MakeFonts();
     core.StartTextRefresh();
 }
@@ -71,10 +68,8 @@ TextWindow::TextWindow(CCorvaneCore& core, const TextWindowSetUp& setUp, CWindow
 TextWindow::~TextWindow() {
     m_stLog.End();
     ReleaseDrawing();
-    for (HBRUSH brush : {m_hBackgroundBrush, m_hDetachedBrush}) {
-        if (brush)
-            DeleteObject(brush);
-    }
+    if (m_hBackgroundBrush)
+        DeleteObject(m_hBackgroundBrush);
 }
 
 void TextWindow::MakeFonts() {

@@ -169,11 +169,6 @@ class TextWindow {
     COLORREF m_nBackground;
     COLORREF m_nText;
     HBRUSH m_hBackgroundBrush = nullptr;
-    // The colours of the floating window a detached host becomes: the
-    // system's window colours, as every other floating window has.
-    COLORREF m_nDetachedBackground;
-    COLORREF m_nDetachedText;
-    HBRUSH m_hDetachedBrush = nullptr;
 
     bool m_bDefaultFont;
     Fonts m_stFonts;

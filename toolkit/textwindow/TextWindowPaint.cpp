@@ -187,11 +187,11 @@ void TextWindow::PaintLocked() {
     GetClientRect(m_hWindow, &client);
     if (IsRectEmpty(&client))
         return;
-    const bool detached = HostDetached();
-    const PaintColours colours = detached ? PaintColours{m_nDetachedText, m_nDetachedBackground, m_hDetachedBrush}
-                                          : PaintColours{m_nText, m_nBackground, m_hBackgroundBrush};
+    // A detached host floats on its own: the picture of what lay behind its
+    // place in the parent no longer matches, but its colours are its own.
+    const PaintColours colours{m_nText, m_nBackground, m_hBackgroundBrush};
     const auto alphaBlend = m_stCore.Apis().AlphaBlend;
-    if (!m_bPictureMode || detached || !m_hPicture || !alphaBlend) {
+    if (!m_bPictureMode || HostDetached() || !m_hPicture || !alphaBlend) {
         DrawView(m_hDC, client, colours, false);
         return;
     }
