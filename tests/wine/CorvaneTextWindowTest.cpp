@@ -284,6 +284,19 @@ TEST(CorvaneTextWindow, TakesItsHostsNewBackgroundAndFont) {
     EXPECT_EQ(system.Text().LineHeight(), metrics.tmHeight);
 }
 
+TEST(CorvaneTextWindow, ShapesDrawnOnTheWindowReachTheScreenAtOnce) {
+    for (const char* options : {"textonly", "textonly hide"}) {
+        SCOPED_TRACE(options);
+        CTextOnlyWindow w(options);
+        Core().Window.Show(w.Handle(), 0);
+        UpdateWindow(w.Window());
+        // The text window's next paint covers the whole window.
+        ASSERT_TRUE(WaitFor([&] { return !w.Text().IsDirty(); }));
+        Core().Window.Rectangle(w.Handle(), 20, 20, 40, 30, RGB(0, 200, 0));
+        EXPECT_EQ(w.Pixel({40, 35}), RGB(0, 200, 0));
+    }
+}
+
 TEST(CorvaneTextWindow, SeeThroughWindowShowsWhatWasBehindIt) {
     // What lies where the window's client area will be: the screen there,
     // not the window's background.

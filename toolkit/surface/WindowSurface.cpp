@@ -236,6 +236,8 @@ void CWindowSurface::AutoUpdate() {
 }
 
 void CWindowSurface::SetUpdateMode(UpdateMode mode, bool reevaluate) {
+    if (m_pTextWindow)
+        return;
     m_nUpdateMode = mode;
     if (mode == kUpdateAutomatic)
         Present();
@@ -243,6 +245,12 @@ void CWindowSurface::SetUpdateMode(UpdateMode mode, bool reevaluate) {
         return;
     BeginBuffered();
     EndBuffered();
+}
+
+void CWindowSurface::DrawStraightToWindow() {
+    m_hCurrentDC = m_hWindowDC;
+    m_bBuffered = false;
+    m_nUpdateMode = kUpdateDirect;
 }
 
 template <typename Each>

@@ -132,7 +132,11 @@ class CWindowSurface {
     void AutoUpdate();
     // Sets the update mode and switches buffering to suit it (AutoBuffer,
     // DontBuffer, AlwaysBuffer); reevaluate false leaves buffering as it is.
+    // A text window's host keeps drawing straight to the window.
     void SetUpdateMode(UpdateMode mode, bool reevaluate = true);
+    // For good: a text window paints its host itself and never shows the
+    // back buffer, so the host's drawing goes to the window context.
+    void DrawStraightToWindow();
     // Drawing to the back buffer, and back; also for child windows' surfaces.
     void BeginBuffered();
     void EndBuffered();

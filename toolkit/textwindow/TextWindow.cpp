@@ -112,6 +112,7 @@ void TextWindow::RebuildFonts() {
 void TextWindow::AttachTextWindow(CorItem& host, bool createdHidden) {
     m_pHostItem = &host;
     UseWindow(host.window);
+    m_stHost.DrawStraightToWindow();
     if (m_bPictureMode)
         TakePicture();
     if (!createdHidden)

@@ -101,6 +101,8 @@ class TextWindow {
     HWND Window() const { return m_hWindow; }
     bool IsAlive() const { return m_bAlive.load(); }
     bool IsScrollBarShown() const { return m_bScrollBarShown.load(); }
+    // True while a change waits for the refresh timer's paint.
+    bool IsDirty() const { return m_stDirty.IsSet(); }
     // True once the scroll bar shows the lines held; appends of other
     // threads have it set a moment later.
     bool IsScrollBarCurrent() const { return m_nBarShownChanges.load() == m_nBarChanges.load(); }
