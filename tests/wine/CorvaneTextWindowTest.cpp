@@ -343,6 +343,19 @@ TEST(CorvaneTextWindow, FreeStandingWindowTakesTextAndCloses) {
     EXPECT_FALSE(text.IsAlive());
 }
 
+TEST(CorvaneTextWindow, FreeStandingWindowGoesWithItsObject) {
+    HWND window = nullptr;
+    {
+        TextWindowSetUp setUp;
+        TextWindow text(Core(), setUp, *Core().Window.Surface(1));
+        bool made = false;
+        ASSERT_EQ(Core().RunOnMainThread(MakeFreeWindow, &text, &made), 1);
+        ASSERT_TRUE(made);
+        window = text.Window();
+    }
+    EXPECT_FALSE(IsWindow(window));
+}
+
 TEST(CorvaneTextWindow, DetachedWindowIgnoresItsCloseBox) {
     const int parent = Core().Window.CreateWindow(0, 20, 20, 400, 300, "Parent", "");
     CTextOnlyWindow w("textonly child", parent);

@@ -65,7 +65,11 @@ TextWindow::TextWindow(CCorvaneCore& core, const TextWindowSetUp& setUp, CWindow
     core.StartTextRefresh();
 }
 
+// A free-standing window would otherwise outlive its object and hand the
+// destroyed object its messages.
 TextWindow::~TextWindow() {
+    if (m_bOwnWindow && m_bAlive.load())
+        CloseTextWindow();
     m_stLog.End();
     ReleaseDrawing();
     if (m_hBackgroundBrush)
