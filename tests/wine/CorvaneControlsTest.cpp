@@ -223,6 +223,62 @@ TEST(CorvaneListBox, OperationsOnHandlesThatAreNoListsDoNothing) {
     EXPECT_EQ(Core().Window.CreateListBox(99999, 0, 0, 10, 10), 0);
 }
 
+// The GDI objects a control made for itself: a button's font and the
+// drawing context of its saved background, an off-screen surface of its
+// own; a list's font and brush. (Wine does not count a process's GDI
+// objects: GetGuiResources returns 0.)
+struct HeldObjects {
+    std::vector<HGDIOBJ> objects;
+    int savedBackground = 0;
+};
+
+HeldObjects HeldBy(int control) {
+    const CorItem& item = *Core().FindItem(control);
+    if (!item.button)
+        return {{item.list->font, item.list->brush}, 0};
+    const int saved = item.button->savedBackground;
+    return {{item.button->font, Core().Bitmap.Surface(saved)->BackDC()}, saved};
+}
+
+struct ControlMaker {
+    const char* name;
+    int (*create)(int window);
+    int (*close)(int control);
+};
+
+const ControlMaker kControlsHoldingObjects[] = {
+    {"transparent button",
+     [](int window) { return Core().Window.CreateButton(window, 10, 10, 80, 24, "Go", "transparent=128"); },
+     [](int control) { return Core().Button.Close(control); }},
+    {"list box", [](int window) { return Core().Window.CreateListBox(window, 10, 40, 80, 60); },
+     [](int control) { return Core().ListBox.Close(control); }},
+    {"combo box", [](int window) { return Core().Window.CreateComboBox(window, 10, 40, 80, 60); },
+     [](int control) { return Core().ListBox.Close(control); }},
+};
+
+TEST(CorvaneControls, FreeWhatTheyHeldWhenClosedOrWithTheirWindow) {
+    for (const ControlMaker& c : kControlsHoldingObjects) {
+        for (const bool withItsWindow : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (withItsWindow ? ", its window closed" : ", closed"));
+            CControlWindow w;
+            const int control = c.create(w.Handle());
+            ASSERT_NE(control, 0);
+            const HeldObjects held = HeldBy(control);
+            for (HGDIOBJ object : held.objects)
+                ASSERT_NE(GetObjectType(object), 0u);
+            if (withItsWindow)
+                Core().Window.Close(w.Handle());
+            else
+                EXPECT_EQ(c.close(control), 1);
+            for (HGDIOBJ object : held.objects)
+                EXPECT_EQ(GetObjectType(object), 0u);
+            EXPECT_EQ(Core().FindItem(control), nullptr) << "no longer live";
+            EXPECT_EQ(Core().FindItem(held.savedBackground), nullptr);
+            EXPECT_EQ(c.close(control), 0) << "its handle names nothing now";
+        }
+    }
+}
+
 TEST(CorvaneComboBox, ChoiceByKeysAndByTheDroppedListWakesTheWaiter) {
     CControlWindow w("");
     const int combo = Core().Window.CreateComboBox(w.Handle(), 10, 10, 120, 100, "sunken");

@@ -116,8 +116,7 @@ void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
                                         width.size, height.size, request.parent->window, nullptr, m_hInstance,
                                         nullptr);
     if (!window) {
-        DeleteObject(state->font);
-        CloseButtonTheme(*state);
+        ReleaseButtonResources(*state);
         return;
     }
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
@@ -148,8 +147,14 @@ void CCorvaneCore::CreateButtonItem(CreationRequest& request) {
         ShowWindow(window, SW_SHOWNA);
 }
 
-void CCorvaneCore::CloseButtonTheme(ButtonState& b) const {
+// Only the button's window, now gone, used them.
+void CCorvaneCore::ReleaseButtonResources(ButtonState& b) {
+    if (b.font)
+        DeleteObject(b.font);
+    b.font = nullptr;
     if (b.theme && m_stApis.CloseThemeData)
         m_stApis.CloseThemeData(b.theme);
     b.theme = nullptr;
+    RetireBitmap(b.savedBackground);
+    b.savedBackground = 0;
 }

@@ -11,10 +11,6 @@ int CButtonOps::Close(int button) {
     if (!item)
         return 0;
     m_stCore.Window.CloseControl(*item);
-    // The window that drew with it is gone.
-    DeleteObject(item->button->font);
-    item->button->font = nullptr;
-    m_stCore.CloseButtonTheme(*item->button);
     return 1;
 }
 

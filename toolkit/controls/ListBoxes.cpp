@@ -84,6 +84,16 @@ void CCorvaneCore::CreateListItem(CreationRequest& request) {
     request.handle = RegisterItem(std::move(item))->Handle();
 }
 
+// Only the control's window, now gone, used them.
+void CCorvaneCore::ReleaseListResources(ListState& l) {
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(l.font), static_cast<HGDIOBJ>(l.brush)}) {
+        if (object)
+            DeleteObject(object);
+    }
+    l.font = nullptr;
+    l.brush = nullptr;
+}
+
 CorItem* CCorvaneCore::FindListItem(HWND control) const {
     for (CorItem* item = m_pHead.load(); item; item = item->next.load()) {
         if (item->live.load() && IsListKind(item->kind) &&
@@ -176,11 +186,5 @@ int CListBoxOps::Close(int list) {
     if (!item)
         return 0;
     m_stCore.Window.CloseControl(*item);
-    // Only the window that is gone used them.
-    ListState& l = *item->list;
-    DeleteObject(l.font);
-    DeleteObject(l.brush);
-    l.font = nullptr;
-    l.brush = nullptr;
     return 1;
 }

@@ -86,6 +86,34 @@ CorItem* CCorvaneCore::RegisterItem(std::unique_ptr<CorItem> owned) {
     return item;
 }
 
+void CCorvaneCore::RetireControl(CorItem& control) {
+    if (!control.live.exchange(false))
+        return;
+    m_nAlive.fetch_sub(1);
+    if (control.button)
+        ReleaseButtonResources(*control.button);
+    if (control.list)
+        ReleaseListResources(*control.list);
+}
+
+// Main thread, in the window's WM_DESTROY: its controls' windows go right
+// after it. Child windows retire themselves in their own WM_DESTROY.
+void CCorvaneCore::RetireControlsOf(const CorItem& window) {
+    for (CorItem* item = m_pHead.load(); item; item = item->next.load()) {
+        if (item->parent == &window && item->kind != kKindWindow)
+            RetireControl(*item);
+    }
+}
+
+// A drawing thread still holding the surface releases it as it lets go.
+void CCorvaneCore::RetireBitmap(int handle) {
+    CorItem* item = FindLiveItem(handle, kKindBitmap);
+    if (!item || !item->live.exchange(false))
+        return;
+    m_nAlive.fetch_sub(1);
+    item->surface->DestroySurface();
+}
+
 int CCorvaneCore::SetCurrentWindow(int handle) {
     if (!FindWindowItem(handle))
         return 0;

@@ -177,7 +177,6 @@ class CCorvaneCore {
     // Paints a transparent button's saved background into dc at r; false
     // when it has none.
     bool PaintSavedBackground(const ButtonState& b, HDC dc, const RECT& r);
-    void CloseButtonTheme(ButtonState& b) const;
 
     // Window procedures (static entry points find the core).
     static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
@@ -225,6 +224,15 @@ class CCorvaneCore {
     bool OnListCommand(CorItem& window, HWND control, WORD notification);
     bool OnListColours(HDC dc, HWND control, LRESULT& result);
     CorItem* FindListItem(HWND control) const;
+    // A control's window is gone: the item is no longer live and what only
+    // it used is freed. Once per control, whichever way its window went.
+    void RetireControl(CorItem& control);
+    void RetireControlsOf(const CorItem& window);
+    void RetireBitmap(int handle);
+    // What a control made for itself: a button's font, theme and saved
+    // background, a list's font and brush.
+    void ReleaseButtonResources(ButtonState& b);
+    static void ReleaseListResources(ListState& l);
     bool OnDrawItem(WPARAM wParam, LPARAM lParam);
     bool PaintButton(CorItem& item, const DRAWITEMSTRUCT& draw);
     CorItem* RegisterItem(std::unique_ptr<CorItem> item);

@@ -25,7 +25,7 @@ int CWindowOps::Destroy(int window) {
 
 void CWindowOps::CloseControl(CorItem& control) {
     DestroyWindowOnItsThread(control.window);
-    control.live.store(false);
+    m_stCore.RetireControl(control);
 }
 
 void CWindowOps::DestroyWindowOnItsThread(HWND window) {

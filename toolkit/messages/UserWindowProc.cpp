@@ -169,6 +169,7 @@ void CCorvaneCore::OnDestroy(CorItem& item) {
         onDestroy.function(onDestroy.user, item.Handle());
     item.live.store(false);
     m_nAlive.fetch_sub(1);
+    RetireControlsOf(item);
     s.DestroySurface();
 }
 
