@@ -103,19 +103,25 @@ using namespace ShadowStatus;
 TEST(ShadowStatus, ShowRule) {
     const struct {
         uint8_t before;
+        bool parentVisible;
         bool maximisedOrMinimised;
         uint8_t after;
     } cases[] = {
-        {kEnabled, false, kEnabled | kParentVisible | kShadowVisible},
-        {kEnabled, true, kEnabled | kParentVisible},
+        {kEnabled, true, false, kEnabled | kParentVisible | kShadowVisible},
+        {kEnabled, true, true, kEnabled | kParentVisible},
         // Old visibility bits are dropped before the rule is applied.
-        {kEnabled | kShadowVisible | kParentVisible, true, kEnabled | kParentVisible},
-        {kEnabled | kSuppressed | kShadowVisible | kParentVisible, false, kEnabled | kSuppressed},
-        {kShadowVisible | kParentVisible, false, 0},
-        {0xF0 | kEnabled, false, kEnabled | kParentVisible | kShadowVisible},
+        {kEnabled | kShadowVisible | kParentVisible, true, true, kEnabled | kParentVisible},
+        {kEnabled | kSuppressed | kShadowVisible | kParentVisible, true, false, kEnabled | kSuppressed},
+        {kShadowVisible | kParentVisible, true, false, 0},
+        {0xF0 | kEnabled, true, false, kEnabled | kParentVisible | kShadowVisible},
+        // A hidden parent shows no shadow, whatever it showed before.
+        {kEnabled, false, false, kEnabled},
+        {kEnabled | kShadowVisible | kParentVisible, false, false, kEnabled},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(AfterShow(c.before, c.maximisedOrMinimised), c.after) << int{c.before};
+    for (const auto& c : cases) {
+        EXPECT_EQ(AfterShow(c.before, c.parentVisible, c.maximisedOrMinimised), c.after)
+            << int{c.before} << (c.parentVisible ? " shown" : " hidden");
+    }
 }
 
 TEST(ShadowStatus, CompositionSuppressesUnlessAlways) {

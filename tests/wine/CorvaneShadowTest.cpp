@@ -186,6 +186,17 @@ TEST(CorvaneShadow, CompositionKeepsItHiddenUntilItIsReportedOff) {
     CWndShadow::SetCompositionQuery(nullptr);
 }
 
+TEST(CorvaneShadow, HiddenParentKeepsItHiddenWhenCompositionChanges) {
+    ShadowedWindow w(2);
+    ASSERT_TRUE(WaitFor([&] { return w.ShadowShown(); }));
+    Core().Window.Hide(w.Handle());
+    ASSERT_FALSE(w.ShadowShown());
+    SendMessageA(w.Parent(), WM_DWMCOMPOSITIONCHANGED, 0, 0);
+    EXPECT_FALSE(w.ShadowShown());
+    Core().Window.Show(w.Handle(), 0);
+    EXPECT_TRUE(WaitFor([&] { return w.ShadowShown(); }));
+}
+
 TEST(CorvaneShadow, AlwaysShadowsDespiteComposition) {
     g_bCompositionOn = true;
     CWndShadow::SetCompositionQuery(ReportedComposition);

@@ -96,7 +96,7 @@ void CWndShadow::Attach(HWND parent, bool always) {
     m_hWindow = CreateWindowExA(WS_EX_LAYERED | WS_EX_TRANSPARENT, kShadowClassName, nullptr, WS_POPUPWINDOW,
                                 CW_USEDEFAULT, 0, 0, 0, parent, nullptr, ShadowState().instance, nullptr);
     m_nStatus = ShadowStatus::WithComposition(ShadowStatus::kEnabled, CompositionEnabled(), always);
-    ShowShadow();
+    ShowShadow(ParentVisible());
     m_pPreviousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWndShadow::ParentProc)));
 }

@@ -54,8 +54,12 @@ bool CWndShadow::ParentMaximisedOrMinimised() const {
     return (GetWindowLongA(m_hParent, GWL_STYLE) & (WS_MAXIMIZE | WS_MINIMIZE)) != 0;
 }
 
-void CWndShadow::ShowShadow() {
-    m_nStatus = ShadowStatus::AfterShow(m_nStatus, ParentMaximisedOrMinimised());
+bool CWndShadow::ParentVisible() const {
+    return (GetWindowLongA(m_hParent, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void CWndShadow::ShowShadow(bool parentVisible) {
+    m_nStatus = ShadowStatus::AfterShow(m_nStatus, parentVisible, ParentMaximisedOrMinimised());
     if (m_nStatus & ShadowStatus::kShadowVisible) {
         ShowWindow(m_hWindow, SW_SHOWNOACTIVATE);
         UpdateShadow();
@@ -108,7 +112,7 @@ LRESULT CWndShadow::OnParentMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_DWMCOMPOSITIONCHANGED:
         m_nStatus = ShadowStatus::WithComposition(m_nStatus, CompositionEnabled(), m_bAlways);
-        ShowShadow();
+        ShowShadow(ParentVisible());
         break;
     case WM_DESTROY:
     case WM_NCDESTROY: {
@@ -131,8 +135,7 @@ void CWndShadow::OnSize(WPARAM kind, LPARAM sizes) {
     const ShadowStatus::ParentSize last{LOWORD(m_nLastSize), HIWORD(m_nLastSize)};
     const ShadowStatus::ParentSize now{LOWORD(sizes), HIWORD(sizes)};
     const bool maxOrMin = kind == SIZE_MAXIMIZED || kind == SIZE_MINIMIZED;
-    const bool parentVisible = (GetWindowLongA(m_hParent, GWL_STYLE) & WS_VISIBLE) != 0;
-    const ShadowStatus::SizeStep step = ShadowStatus::AfterSize(m_nStatus, maxOrMin, parentVisible, last, now);
+    const ShadowStatus::SizeStep step = ShadowStatus::AfterSize(m_nStatus, maxOrMin, ParentVisible(), last, now);
     m_nStatus = step.status;
     m_nLastSize = sizes;
     switch (step.action) {
@@ -156,14 +159,14 @@ void CWndShadow::OnSize(WPARAM kind, LPARAM sizes) {
 }
 
 // The parent's own handling comes first, so that the shadow sees the parent
-// as it has become.
+// as it has become; only its visible bit is set after this message.
 LRESULT CWndShadow::OnShowWindow(WPARAM shown, LPARAM lParam) {
     const LRESULT result = CallPrevious(WM_SHOWWINDOW, shown, lParam);
     if (!ShadowStatus::IsActive(m_nStatus))
         return result;
     if (shown) {
         m_bUpdatePending = true;
-        ShowShadow();
+        ShowShadow(true);
     } else {
         HideShadow();
         m_nStatus = ShadowStatus::AfterHide(m_nStatus);

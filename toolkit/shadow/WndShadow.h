@@ -57,11 +57,12 @@ class CWndShadow {
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Attach(HWND parent, bool always);
-    void ShowShadow();
+    void ShowShadow(bool parentVisible);
     void UpdateShadow();
     void MoveShadow();
     void HideShadow();
     bool Refreshed(bool changed);
+    bool ParentVisible() const;
     bool ParentMaximisedOrMinimised() const;
 
     HWND m_hWindow = nullptr;

@@ -2,9 +2,9 @@
 
 namespace ShadowStatus {
 
-uint8_t AfterShow(uint8_t status, bool parentMaximisedOrMinimised) {
+uint8_t AfterShow(uint8_t status, bool parentVisible, bool parentMaximisedOrMinimised) {
     uint8_t next = status & (kEnabled | kSuppressed);
-    if (!IsActive(next))
+    if (!IsActive(next) || !parentVisible)
         return next;
     next |= kParentVisible;
     if (!parentMaximisedOrMinimised)

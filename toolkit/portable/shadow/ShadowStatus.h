@@ -14,9 +14,10 @@ constexpr uint8_t kParentVisible = 4;
 constexpr uint8_t kSuppressed = 8;
 
 // The status after the show rule: visibility is worked out afresh from the
-// enabled and suppressed bits alone. A maximised or minimised parent has no
-// edge to shadow, so its shadow stays hidden.
-uint8_t AfterShow(uint8_t status, bool parentMaximisedOrMinimised);
+// enabled and suppressed bits and the parent. A hidden parent takes its
+// shadow with it; a maximised or minimised one has no edge to shadow, so
+// its shadow stays hidden.
+uint8_t AfterShow(uint8_t status, bool parentVisible, bool parentMaximisedOrMinimised);
 
 // The suppressed bit set or cleared for the current composition state;
 // `always` shadows keep drawing with composition on.
