@@ -129,6 +129,18 @@ TEST(CorvaneShadow, NewSizeRedrawsAVisibleShadowAndARefusedOneLeavesIt) {
     EXPECT_TRUE(ShadowInPlace(w.Parent(), 3));
 }
 
+TEST(CorvaneShadow, NothingToShadowTakesTheOldShadowOffTheScreen) {
+    ShadowedWindow w(2);
+    ASSERT_TRUE(WaitFor([&] { return w.ShadowShown(); }));
+    // Shrunk by 20 on each side, a parent 30 pixels wide leaves an empty image.
+    SetWindowPos(w.Parent(), nullptr, 0, 0, 30, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(SetOnMainThread(w.Parent(), [](CWndShadow& s) { return s.SetShadowSize(-20); }));
+    EXPECT_FALSE(w.ShadowShown());
+    ASSERT_TRUE(SetOnMainThread(w.Parent(), [](CWndShadow& s) { return s.SetShadowSize(0); }));
+    EXPECT_TRUE(w.ShadowShown()) << "an image again";
+    EXPECT_TRUE(ShadowInPlace(w.Parent()));
+}
+
 TEST(CorvaneShadow, MaximisedOrMinimisedParentHidesItAndRestoringShowsIt) {
     for (const int mode : {SW_MAXIMIZE, SW_MINIMIZE}) {
         SCOPED_TRACE(mode);

@@ -41,8 +41,11 @@ void CWndShadow::UpdateShadow() {
         return;
     const ShadowImage image = ComputeShadowImage(
         ParentOutline(m_hParent, parent.right - parent.left, parent.bottom - parent.top), m_stSettings);
-    if (image.width == 0)
+    if (image.width == 0) {
+        // Nothing to shadow: the image pushed last must not stay on screen.
+        HideShadow();
         return;
+    }
     CGdiObject<HBITMAP> bitmap(ShadowBitmap(image));
     CMemoryDC memory(nullptr);
     if (!bitmap || !memory.Get())
@@ -55,4 +58,7 @@ void CWndShadow::UpdateShadow() {
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     update(m_hWindow, nullptr, nullptr, &size, memory.Get(), &source, 0, &blend, ULW_ALPHA);
+    // Back from an empty image, which hid it.
+    if ((m_nStatus & ShadowStatus::kShadowVisible) && !IsWindowVisible(m_hWindow))
+        ShowWindow(m_hWindow, SW_SHOWNOACTIVATE);
 }
