@@ -2,6 +2,8 @@
 
 #include <ole2.h>
 
+#include "toolkit/core/CorvaneCore.h"
+
 CWinApp::~CWinApp() {
     if (m_bOleInitialised)
         OleUninitialize();
@@ -19,6 +21,9 @@ int CWinApp::Run(HINSTANCE instance) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         if (m_pMainWnd && m_pMainWnd->TranslateAccelerator(message))
+            continue;
+        // The toolkit's windows take a dialog's keys before they are typed.
+        if (CCorvaneCore* toolkit = CorvaneCore(); toolkit && toolkit->TranslateKeyboard(message))
             continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

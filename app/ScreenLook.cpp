@@ -13,3 +13,7 @@ void WriteAt(CCorvaneCore& core, int window, int x, int y, const char* text) {
     core.Window.GotoXY(window, x, y);
     core.Window.Write(window, text);
 }
+
+std::string HiddenUntilBuilt(const char* options) {
+    return std::string(options) + " hide";
+}

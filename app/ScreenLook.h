@@ -2,6 +2,8 @@
 // text colour, and one font for their text and controls.
 #pragma once
 
+#include <string>
+
 #include "toolkit/core/Corvane.h"
 
 // The screens' font by its toolkit name, once DefineMainFont has run.
@@ -15,3 +17,7 @@ void PaintDialogFace(CCorvaneCore& core, int window);
 
 // Writes text with its top left at (x, y) in window's current font.
 void WriteAt(CCorvaneCore& core, int window, int x, int y, const char* text);
+
+// A screen window's options made to create it hidden: shown once built, it
+// never meets a person, or a key, half-made.
+std::string HiddenUntilBuilt(const char* options);

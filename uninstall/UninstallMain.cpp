@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr const char* kWindowOptions = "nosizing";
+// Hidden until its question is built.
+constexpr const char* kWindowOptions = "nosizing hide";
 
 UninstallJob g_stJob;
 

@@ -40,14 +40,16 @@ bool AskToRemove(CCorvaneCore& core, const std::string& product) {
         WriteAt(core, window, kMargin, kTextY + i * kLineHeight + (i == 2 ? kLineHeight / 2 : 0), lines[i].c_str());
     const SIZE client = ClientSize(core, window);
     const int y = client.cy - kMargin - kButtonHeight;
-    const int no = core.Window.CreateButton(window, client.cx - kMargin - kButtonWidth, y, kButtonWidth,
-                                            kButtonHeight, "No");
+    // Yes first: Tab walks the buttons in the order they were made, left to right.
     const int yes = core.Window.CreateButton(window, client.cx - kMargin - 2 * kButtonWidth - kButtonGap, y,
                                              kButtonWidth, kButtonHeight, "Yes");
+    const int no = core.Window.CreateButton(window, client.cx - kMargin - kButtonWidth, y, kButtonWidth,
+                                            kButtonHeight, "No");
+    core.Window.SetCancelButton(window, no);
     core.Window.SetKeepOpen(window, true);
     core.Window.Update(window);
-    core.Window.Show(window, SW_SHOW);
     core.Window.SetFocus(yes);
+    core.Window.Show(window, SW_SHOW);
     // Latches first, then the wait: a click while this thread was busy
     // raised its event to nobody.
     for (;;) {

@@ -1,6 +1,7 @@
 #include "install/screens/CopyProgress.h"
 
 #include "InstallerTexts.h"
+#include "app/ScreenLook.h"
 #include "app/ScreenMetrics.h"
 #include "install/portable/CopyRules.h"
 #include "install/portable/Unscramble.h"
@@ -39,7 +40,8 @@ void ShowCopyProgress(InstallState& state) {
     state.progressWindow = RequireWindow(
         state.installerWindow, state.installerWindow.CreateWindow(
                                    (installer.cx - kWidth) / 2, (installer.cy - kHeight) / 2, kWidth, kHeight,
-                                   UnscrambleText(Texts::CommonTitle), UnscrambleText(Texts::ProgressWindowOptions)));
+                                   UnscrambleText(Texts::CommonTitle),
+                                   HiddenUntilBuilt(UnscrambleText(Texts::ProgressWindowOptions)).c_str()));
     const int window = state.progressWindow.Handle();
     core.Window.SetCloseCallback(window, IgnoreClose, &state);
     state.progressWindow.Cls();
@@ -50,6 +52,8 @@ void ShowCopyProgress(InstallState& state) {
     state.progressWindow.Write(kCopying);
     state.progressClient = ClientSize(core, window);
     state.progressBarWidth = 0;
+    core.Window.SetCancelButton(window, state.cancelButton.Handle());
+    core.Window.SetFocus(state.cancelButton.Handle());
     state.progressWindow.Update();
     core.Window.Show(window, SW_SHOW);
 }

@@ -81,8 +81,9 @@ void Build(Screen& s) {
     const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
     s.core.DefineFont("DirFont", "Arial,13,bold");
     s.core.DefineFont("programdefault", "Arial,15");
+    // Shown once built, with the focus on its first button.
     s.window = RequireWindow(s.state.installerWindow,
-                             s.state.installerWindow.CreateWindow(x, y, kWidth, kHeight, kTitle, "noclose nosysmenu"))
+                             s.state.installerWindow.CreateWindow(x, y, kWidth, kHeight, kTitle, "noclose nosysmenu hide"))
                    .Handle();
     SetWindowPos(s.core.Window.GetHwnd(s.window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CWindowOps& ops = s.core.Window;
@@ -92,6 +93,7 @@ void Build(Screen& s) {
     s.proceed = ops.CreateButton(s.window, kButtonX, 100, kButtonWidth, kButtonHeight, "Continue");
     s.change = ops.CreateButton(s.window, kButtonX, 135, kButtonWidth, kButtonHeight, "Change Installation Directory");
     s.cancel = ops.CreateButton(s.window, kButtonX, 170, kButtonWidth, kButtonHeight, "Cancel Installation");
+    ops.SetCancelButton(s.window, s.cancel);
     ops.SetKeepOpen(s.window, true);
 }
 
@@ -107,6 +109,8 @@ int ChooseInstallDirectory(InstallState& state) {
     Screen s = {state, state.toolkit->Core()};
     Build(s);
     Draw(s);
+    s.core.Window.SetFocus(s.proceed);
+    s.core.Window.Show(s.window, SW_SHOW);
     CButtonOps& buttons = s.core.Button;
     // Pressed flags first, then the wait: a press while the worker was busy
     // raised its event to nobody.

@@ -47,10 +47,7 @@ CCorWindow OpenWindow(InstallState& state, int bannerBand) {
         state.installerWindow,
         state.installerWindow.CreateWindow((installer.cx - kWidth) / 2, (installer.cy - kPlacementHeight) / 2, kWidth,
                                            kHeight + bannerBand, UnscrambleText(Texts::CommonTitle),
-                                           UnscrambleText(Texts::ProgressWindowOptions)));
-    // Hidden until built: a user, or a test, must not see the check boxes
-    // before their initial states are set.
-    core.Window.Hide(window.Handle());
+                                           HiddenUntilBuilt(UnscrambleText(Texts::ProgressWindowOptions)).c_str()));
     core.Window.SetCloseCallback(window.Handle(), IgnoreClose, &state);
     core.Window.SetKeepOpen(window.Handle(), true);
     return window;
@@ -104,8 +101,8 @@ void BuildScreen(InstallState& state, const CCorWindow& window, int bannerBand, 
     choices = MakeControls(core, window);
     window.SetFont(kMainFont);
     window.Update();
+    core.Window.SetFocus(choices.finish.Handle());
     core.Window.Show(window.Handle(), SW_SHOW);
-    core.Window.SetFocus(window.Handle());
 }
 
 void WaitForFinish(CCorvaneCore& core, const CCorWindow& window, const CCorButton& finish) {

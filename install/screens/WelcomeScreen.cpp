@@ -38,6 +38,7 @@ void MakeButtons(Screen& s) {
     const int besideIt = s.core.LastControlPlaced().right + kMargin;
     s.state.quitButton =
         CCorButton(ops.CreateButton(s.window, besideIt, top, kCaptionMargin, 0, UnscrambleText(Texts::WelcomeQuit)));
+    ops.SetCancelButton(s.window, s.state.quitButton.Handle());
 }
 
 void WriteAt(Screen& s, int x, int y, const char* text) {
@@ -92,6 +93,7 @@ bool ShowWelcomeScreen(InstallState& state) {
     if (!state.welcomeDocument)
         BuildScreen(screen);
     core.Window.Update(window);
+    core.Window.SetFocus(state.continueButton.Handle());
     core.Window.Show(window, SW_SHOW);
     // The latches are read before every wait too: a press or close that came
     // while the worker was not waiting raised its event to nobody.

@@ -10,7 +10,7 @@ namespace {
 
 using namespace StyleBits;
 
-constexpr uint32_t kBase = kChild | kClipSiblings | kButtonFlat;
+constexpr uint32_t kBase = kChild | kClipSiblings | kButtonFlat | kTabStop;
 
 TEST(ButtonStyle, StylesAndThemeParts) {
     struct Case {

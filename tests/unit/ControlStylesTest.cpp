@@ -75,8 +75,8 @@ TEST(ControlStyles, EditBoxes) {
 }
 
 TEST(ControlStyles, ListAndComboBoxBorders) {
-    const uint32_t list = kShown | kVScroll | kListNotify;
-    const uint32_t combo = kShown | kVScroll | kComboDropDownList;
+    const uint32_t list = kShown | kTabStop | kVScroll | kListNotify;
+    const uint32_t combo = kShown | kTabStop | kVScroll | kComboDropDownList;
     struct Case {
         ControlStyle (*make)(const ListOptions&);
         const char* options;

@@ -132,6 +132,8 @@ TEST(TextScroll, MessagesMoveThePositionWithinRange) {
         {ScrollRequest::Thumb, 5, 70, 10, 10},
         {ScrollRequest::Thumb, 5, -7, 10, 0},
         {ScrollRequest::Top, 9, 0, 10, 0},
+        {ScrollRequest::Bottom, 2, 0, 10, 10},
+        {ScrollRequest::Bottom, 2, 0, -3, 0},  // fewer lines than a page
         {ScrollRequest::LineDown, 0, 0, -3, 0},  // nothing to scroll
         {ScrollRequest::PageDown, INT_MAX, 0, INT_MAX, INT_MAX},
         {ScrollRequest::PageUp, INT_MIN, 0, 10, 0},

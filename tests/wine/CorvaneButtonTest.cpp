@@ -325,4 +325,53 @@ TEST(CorvaneButton, OwnerDrawnVariantIsDrawnByItsCallback) {
     EXPECT_EQ(GetWindowLongA(ButtonWindow(system), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
 }
 
+void CountClick(void* count, int) {
+    ++*static_cast<std::atomic<int>*>(count);
+}
+
+// The system turns the second click of a quick pair into a double click,
+// which is a click all the same.
+TEST(CorvaneButton, QuickSecondClickIsAClick) {
+    CButtonWindow w;
+    const auto doubleClick = [](HWND hwnd) {
+        Press(hwnd);
+        SendMessageA(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    };
+    const int button = Core().Window.CreateButton(w.Handle(), 10, 10, 80, 24, "Twice");
+    std::atomic<int> clicks{0};
+    Core().Button.SetClickCallback(button, CountClick, &clicks);
+    doubleClick(ButtonWindow(button));
+    EXPECT_EQ(clicks.load(), 2);
+    Core().Button.Close(button);
+    for (const char* options : {"checkbox oldstyle", "checkbox"}) {
+        SCOPED_TRACE(options);
+        const int box = Core().Window.CreateButton(w.Handle(), 10, 10, 0, 0, "Twice", options);
+        doubleClick(ButtonWindow(box));
+        EXPECT_EQ(Core().Button.GetCheck(box), 0) << "ticked and cleared again";
+        Core().Button.Close(box);
+    }
+}
+
+// A waiter learns of a check box once, when its state has changed: a button
+// release alone, with no click, must not wake it.
+TEST(CorvaneButton, CheckBoxWakesItsWaiterOnlyOnceItsStateChanged) {
+    CButtonWindow w;
+    const int box = Core().Window.CreateButton(w.Handle(), 10, 10, 0, 0, "Box", "checkbox");
+    const HWND hwnd = ButtonWindow(box);
+    std::atomic<bool> wokenByRelease{false};
+    {
+        CWaitWatch watch([] { return Core().IsWaiterSuspended(); },
+                         [&] {
+                             SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+                             wokenByRelease = !Core().IsWaiterSuspended();
+                             Press(hwnd);
+                         });
+        EXPECT_EQ(Core().WaitEvents(w.Handle(), "AnyButton", 0), 1);
+        EXPECT_TRUE(watch.ReturnedByItself());
+        EXPECT_EQ(Core().Button.GetCheck(box), 1) << "the state has changed before the waiter runs";
+    }
+    EXPECT_FALSE(wokenByRelease.load());
+}
+
 }  // namespace

@@ -95,6 +95,36 @@ bool CCorvaneCore::OnButtonHover(CorItem& item, UINT message, LPARAM lParam) {
     }
 }
 
+// What a press does, from the mouse or the keyboard alike.
+void CCorvaneCore::PressButton(CorItem& item) {
+    ButtonState& b = *item.button;
+    b.clicked = 1;
+    b.checked = b.checked ? 0 : 1;
+    b.pressed = true;
+    CallClickCallback(b, item.Handle());
+    RaiseEvent(kEventButton, item.parent);
+}
+
+void CCorvaneCore::ReleaseButton(CorItem& item) {
+    ButtonState& b = *item.button;
+    b.released = 1;
+    b.pressed = false;
+    RaiseEvent(kEventButton, item.parent);
+}
+
+// A check box or radio button: the toolkit keeps the state and shows it,
+// through the system's drawing or its own, and the program hears of it once
+// the state has changed.
+void CCorvaneCore::ToggleCheckBox(CorItem& item) {
+    ButtonState& b = *item.button;
+    b.checked = b.checked ? 0 : 1;
+    b.clicked = 1;
+    SendMessageA(item.window, BM_SETCHECK, b.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (b.ownerDrawn)
+        InvalidateRect(item.window, nullptr, FALSE);
+    RaiseEvent(kEventButton, item.parent);
+}
+
 bool CCorvaneCore::OnButtonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     CorItem* item = FindItemByWindow(window);
     if (!item || item->kind != kKindButton || !item->button)
@@ -115,19 +145,22 @@ bool CCorvaneCore::OnButtonMessage(HWND window, UINT message, WPARAM wParam, LPA
         result = 0;
         return true;
     }
+    case WM_LBUTTONDBLCLK:
+        // The second click of a quick pair is a click like the first; the
+        // system would make it a notification the toolkit never counted.
+        SendMessageA(window, WM_LBUTTONDOWN, wParam, lParam);
+        result = 0;
+        return true;
     case WM_LBUTTONDOWN:
-        if (check)
-            return false;
-        b.clicked = 1;
-        b.checked = b.checked ? 0 : 1;
-        b.pressed = true;
-        CallClickCallback(b, item->Handle());
-        RaiseEvent(kEventButton, item->parent);
+        if (!check)
+            PressButton(*item);
         return false;
     case WM_LBUTTONUP:
-        b.released = 1;
-        b.pressed = false;
-        RaiseEvent(kEventButton, item->parent);
+        // A check box is heard of once, when its state has changed.
+        if (check)
+            b.released = 1;
+        else
+            ReleaseButton(*item);
         return false;
     case WM_ERASEBKGND:
         if (!b.ownerDrawn)
@@ -144,19 +177,10 @@ bool CCorvaneCore::OnButtonMessage(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-// A check box or radio button only reports its click; the toolkit keeps the
-// state and shows it, through the system's drawing or its own.
-void CCorvaneCore::OnButtonCommand(CorItem& window, HWND control, WORD notification) {
+void CCorvaneCore::OnButtonCommand(HWND control, WORD notification) {
     CorItem* item = FindItemByWindow(control);
     if (!item || item->kind != kKindButton || notification != BN_CLICKED)
         return;
-    ButtonState& b = *item->button;
-    if (!b.options.checkBox && !b.options.radioButton)
-        return;
-    b.checked = b.checked ? 0 : 1;
-    b.clicked = 1;
-    SendMessageA(control, BM_SETCHECK, b.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (b.ownerDrawn)
-        InvalidateRect(control, nullptr, FALSE);
-    RaiseEvent(kEventButton, &window);
+    if (item->button->options.checkBox || item->button->options.radioButton)
+        ToggleCheckBox(*item);
 }

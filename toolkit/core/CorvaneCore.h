@@ -43,6 +43,7 @@ enum RequestCode : WPARAM {
     kRequestDestroyHere = 13,     // user window: destroy this window on its own thread
     kRequestStartTextRefresh = 14,  // frame: start the text windows' refresh timer
     kRequestSetScrollBar = 15,      // text window: set the scroll bar to the lines held
+    kRequestShow = 16,              // user window: ShowWindow with the mode in lParam, its saved control focused
 };
 
 // The system-menu item that puts a detached window back.
@@ -172,6 +173,10 @@ class CCorvaneCore {
     bool OnButtonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnEditMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC systemProc,
                        LRESULT& result);
+    // Called by the message loop before a message is translated: the keys
+    // of a dialog (Tab, Shift+Tab, Space, Enter, Escape) and the document
+    // keys and wheel of a toolkit window. True when it used the message.
+    bool TranslateKeyboard(const MSG& message);
     // Keys that reach a button go to this window instead; null for none.
     void SetKeyboardTarget(HWND window) { m_hKeyboardTarget.store(window); }
     // Paints a transparent button's saved background into dc at r; false
@@ -218,7 +223,23 @@ class CCorvaneCore {
     void CreatePanelItem(CreationRequest& request);
     HANDLE OpenButtonTheme(const ButtonOptions& options, HWND parent) const;
     bool OnScrollMessage(CorItem& window, UINT message, WPARAM wParam, HWND control);
-    void OnButtonCommand(CorItem& window, HWND control, WORD notification);
+    void OnButtonCommand(HWND control, WORD notification);
+    void PressButton(CorItem& item);
+    void ReleaseButton(CorItem& item);
+    void ToggleCheckBox(CorItem& item);
+    // Keyboard navigation (KeyboardNavigation.cpp).
+    CorItem* ScreenOf(HWND window) const;
+    std::vector<HWND> TabStops(HWND screen) const;
+    CorItem* DefaultButton(HWND screen) const;
+    CorItem* DocumentOf(HWND screen) const;
+    bool MoveFocus(HWND from, bool backwards);
+    bool PressFromKeyboard(HWND focus, const MSG& message);
+    bool TakeWayOut(CorItem& screen);
+    void ScrollDocument(HWND screen, UINT message, WPARAM wParam);
+    bool KeepFocus(CorItem& window, WPARAM activation);
+    void RememberFocus(CorItem& window, bool hiding);
+    bool RestoreFocus(CorItem& window, bool bringToFront);
+    void ShowWithFocus(CorItem& window, int mode);
     bool OnButtonHover(CorItem& item, UINT message, LPARAM lParam);
     void ShowInLinkedTextWindow(const CorItem& list, int selection);
     bool OnListCommand(CorItem& window, HWND control, WORD notification);
@@ -268,7 +289,9 @@ class CCorvaneCore {
     int AbandonWait();
     void RunCall(CorItem& carrier);
     void ToggleAttach(CorItem& item);
-    void Activate(HWND window);
+    // Brings window to the front and gives focus (window or one of its
+    // controls) the keyboard focus.
+    void Activate(HWND window, HWND focus);
     int PostCall(CorItem& carrier, HWND target, const std::atomic<bool>& targetAlive, WPARAM code,
                  MainThreadCallback callback, void* first, void* second);
 

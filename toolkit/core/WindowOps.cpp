@@ -42,7 +42,7 @@ int CWindowOps::Show(int window, int mode) {
     // The whole window is painted again from its back buffer; the erase of
     // the first paint is not repeated, which would wipe what was drawn.
     InvalidateRect(item->window, nullptr, FALSE);
-    ShowWindow(item->window, mode ? mode : SW_SHOW);
+    SendMessageA(item->window, kRequestMessage, kRequestShow, mode ? mode : SW_SHOW);
     const int shadowMode = item->surface->shadowMode.load();
     if (shadowMode > 0 && !CWndShadow::HasShadow(item->window))
         SendMessageA(item->window, kRequestMessage, kRequestShadow, shadowMode > 1 ? 1 : 0);
@@ -86,11 +86,20 @@ int CWindowOps::GetPosY(int window) {
 }
 
 // Focus can only be given by the window's own thread.
-int CWindowOps::SetFocus(int window) {
-    CorItem* item = m_stCore.FindWindowItem(window);
-    if (!item)
+// A control's focus is given by the window it stands in, on that window's
+// thread, which the focus belongs to.
+int CWindowOps::SetFocus(int handle) {
+    CorItem* item = m_stCore.FindItem(handle);
+    if (!item || !item->live.load() || !item->window || (item->kind & kKindHiddenFromWindowLookUp))
         return 0;
-    SendMessageA(item->window, kRequestMessage, kRequestActivate, 0);
+    if (item->kind == kKindWindow) {
+        SendMessageA(item->window, kRequestMessage, kRequestActivate, 0);
+        return 1;
+    }
+    CorItem* screen = m_stCore.ScreenOf(item->window);
+    if (!screen)
+        return 0;
+    SendMessageA(screen->window, kRequestMessage, kRequestActivate, reinterpret_cast<LPARAM>(item->window));
     return 1;
 }
 
@@ -141,6 +150,14 @@ int CWindowOps::SetKeepOpen(int window, bool keepOpen) {
     if (!s)
         return 0;
     s->keepOpen = keepOpen ? 1 : 0;
+    return 1;
+}
+
+int CWindowOps::SetCancelButton(int window, int button) {
+    CWindowSurface* s = Surface(window);
+    if (!s || !m_stCore.FindLiveItem(button, kKindButton))
+        return 0;
+    s->cancelButton = button;
     return 1;
 }
 

@@ -67,7 +67,10 @@ class CWindowOps : public CTextOps {
     int AdjustPos(int window, int dx, int dy);
     int GetPosX(int window);
     int GetPosY(int window);
-    int SetFocus(int window);
+    // Brings the window (or the window a control stands in) to the front
+    // and gives the window or control the keyboard focus; a control of a
+    // hidden window gets it when the window is shown.
+    int SetFocus(int handle);
     HWND GetHwnd(int window);
     HDC GetDC(int window);
 
@@ -78,6 +81,9 @@ class CWindowOps : public CTextOps {
     // raising the Timer event.
     int SetTimerCallback(int window, TimerCallback callback, void* user);
     int SetKeepOpen(int window, bool keepOpen);
+    // The button Escape presses in window, as a dialog's Cancel; without one
+    // Escape does what the close box does. 0 when either handle is wrong.
+    int SetCancelButton(int window, int button);
     // The drop shadow the window gets at its next Show: 0 none, 1 unless
     // desktop composition is on, 2 always; 0 for a negative mode. A shadow
     // once made stays with its window.

@@ -114,12 +114,6 @@ int CCorvaneCore::UnfreezeWindow(int window) {
     return 1;
 }
 
-void CCorvaneCore::Activate(HWND window) {
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(window);
-    ::SetFocus(window);
-}
-
 void CCorvaneCore::ToggleAttach(CorItem& item) {
     AttachState& a = item.attach;
     const HWND window = item.window;

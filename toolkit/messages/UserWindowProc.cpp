@@ -15,8 +15,8 @@ struct MovementKey {
     int shiftedCode;
 };
 const MovementKey kMovementKeys[] = {
-    {VK_UP, 256, 337},    {VK_DOWN, 257, 336},  {VK_RIGHT, 258, 258},
-    {VK_LEFT, 259, 259},  {VK_PRIOR, 260, 260}, {VK_NEXT, 261, 261},
+    {VK_UP, 256, 337},   {VK_DOWN, 257, 336},  {VK_RIGHT, 258, 258},
+    {VK_LEFT, 259, 259}, {VK_PRIOR, 260, 260}, {VK_NEXT, 261, 261},
 };
 
 }  // namespace
@@ -219,9 +219,19 @@ LRESULT CCorvaneCore::OnUserWindowRequest(CorItem& item, WPARAM code, LPARAM arg
     case kRequestRunCallHere:
         RunCall(*reinterpret_cast<CorItem*>(argument));
         return 1;
-    case kRequestActivate:
-        Activate(item.window);
+    case kRequestShow:
+        ShowWithFocus(item, static_cast<int>(argument));
         return 1;
+    case kRequestActivate: {
+        // A control of a window not shown yet gets the focus when the window
+        // is shown, so that it never shows with the focus elsewhere.
+        const HWND focus = argument ? reinterpret_cast<HWND>(argument) : item.window;
+        if (focus != item.window && !IsWindowVisible(item.window))
+            item.surface->savedFocus = focus;
+        else
+            Activate(item.window, focus);
+        return 1;
+    }
     case kRequestDestroyHere:
         DestroyWindow(item.window);
         return 1;
@@ -259,7 +269,7 @@ LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wPara
             s.latches.menuItem = static_cast<int>(LOWORD(wParam));
             RaiseEvent(kEventMenu, &item);
         } else if (!OnListCommand(item, reinterpret_cast<HWND>(lParam), HIWORD(wParam))) {
-            OnButtonCommand(item, reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            OnButtonCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         }
         return 0;
     case WM_CTLCOLORLISTBOX:
@@ -303,6 +313,14 @@ LRESULT CCorvaneCore::OnSurfaceMessage(CorItem& item, UINT message, WPARAM wPara
         return OnPaint(item);
     case WM_ERASEBKGND:
         return 1;
+    case WM_ACTIVATE:
+        if (KeepFocus(item, wParam))
+            return 0;
+        break;
+    case WM_SHOWWINDOW:
+        if (!wParam)
+            RememberFocus(item, true);
+        break;
     case WM_MOVE:
         s.latches.posX = GET_X_LPARAM(lParam);
         s.latches.posY = GET_Y_LPARAM(lParam);

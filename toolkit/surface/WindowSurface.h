@@ -207,6 +207,11 @@ class CWindowSurface {
     std::atomic<int> frozen{0};
     CSurfaceBusy busy;
     std::atomic<int> keepOpen{0};
+    // The button Escape presses (a handle), 0 for the close box's way.
+    std::atomic<int> cancelButton{0};
+    // Main thread: the control that had the focus when the window was
+    // deactivated, given it back when the window is activated again.
+    HWND savedFocus = nullptr;
     // 0 none; otherwise the window gets a drop shadow when shown, which with
     // 1 gives way to the shadows of desktop composition and with 2 does not.
     std::atomic<int> shadowMode{0};

@@ -311,6 +311,9 @@ void TextWindow::OnVScroll(WPARAM wParam) {
     case kScrollToTop:
         request = ScrollRequest::Top;
         break;
+    case SB_BOTTOM:
+        request = ScrollRequest::Bottom;
+        break;
     default:
         return;
     }
@@ -447,7 +450,7 @@ bool TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             return false;
         OnVScroll(wParam);
         result = 0;
-        return LOWORD(wParam) != SB_BOTTOM && LOWORD(wParam) != SB_ENDSCROLL;
+        return LOWORD(wParam) != SB_ENDSCROLL;
     default:
         return false;
     }

@@ -13,7 +13,8 @@
 namespace {
 
 constexpr const char* kTitle = "Orvalis 48-bit Image Editor";
-constexpr const char* kWindowOptions = "nosizing";
+// Hidden until its controls are made.
+constexpr const char* kWindowOptions = "nosizing hide";
 constexpr const char* kHeadingFont = "Arial,22,bold";
 constexpr const char* kListHeading = "Sample files:";
 constexpr const char* kListOptions = "sunken defaultColors";
@@ -47,7 +48,8 @@ void CloseProgramWindow(void* window, int) {
 
 // The list fills the space between its heading and the button, which sits
 // in the bottom right corner; both keep the margin to the window's edges.
-void MakeControls(CCorvaneCore& core) {
+// Returns the list, which takes the focus: its arrow keys move through it.
+int MakeControls(CCorvaneCore& core) {
     const SIZE client = ClientSize(core, kProgramWindow);
     const int buttonY = client.cy - kMargin - kButtonHeight;
     const int list = core.Window.CreateListBox(kProgramWindow, kMargin, kListY, client.cx - 2 * kMargin,
@@ -57,6 +59,7 @@ void MakeControls(CCorvaneCore& core) {
     const int close = core.Window.CreateButton(kProgramWindow, client.cx - kMargin - kButtonWidth, buttonY,
                                                kButtonWidth, kButtonHeight, kCloseCaption);
     core.Button.SetClickCallback(close, CloseProgramWindow, core.Window.GetHwnd(kProgramWindow));
+    return list;
 }
 
 int RunProgramWindow(CCorvane& toolkit) {
@@ -64,8 +67,9 @@ int RunProgramWindow(CCorvane& toolkit) {
     DefineMainFont(core);
     PaintDialogFace(core, kProgramWindow);
     WriteTexts(core);
-    MakeControls(core);
+    const int list = MakeControls(core);
     core.Window.Update(kProgramWindow);
+    core.Window.SetFocus(list);
     core.Window.Show(kProgramWindow, SW_SHOW);
     WaitUntilClosed(core, kProgramWindow);
     return 0;

@@ -37,7 +37,8 @@ ButtonStyle ComputeButtonStyle(const ButtonOptions& options, const ButtonStyleRe
     result.themePart = kindStyle.themePart;
     result.ownerDrawn =
         !options.system && !(checkLike && (!request.newStyle || request.systemCheckBoxes));
-    uint32_t style = StyleBits::kChild | StyleBits::kClipSiblings | StyleBits::kButtonFlat;
+    // A tab stop, as in every dialog: the keyboard reaches it with Tab.
+    uint32_t style = StyleBits::kChild | StyleBits::kClipSiblings | StyleBits::kButtonFlat | StyleBits::kTabStop;
     style |= result.ownerDrawn ? StyleBits::kButtonOwnerDraw : kindStyle.systemType;
     if (request.defaultButton && kind == ButtonKind::Push)
         style |= StyleBits::kButtonDefPush;

@@ -23,7 +23,7 @@ const EditKeywordStyle kEditStyles[] = {
 
 ControlStyle ListLikeStyle(const ListOptions& options, uint32_t kindStyle) {
     ControlStyle result;
-    result.style = kShownChild | StyleBits::kVScroll | kindStyle;
+    result.style = kShownChild | StyleBits::kTabStop | StyleBits::kVScroll | kindStyle;
     if (options.sunken)
         result.exStyle = StyleBits::kExClientEdge;
     else

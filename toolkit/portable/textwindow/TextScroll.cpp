@@ -61,6 +61,9 @@ int ScrollTo(ScrollRequest request, int position, int thumb, int pageLines, int 
         case ScrollRequest::Top:
             next = 0;
             break;
+        case ScrollRequest::Bottom:
+            next = lastPosition;
+            break;
     }
     return static_cast<int>(std::clamp<long long>(next, 0, std::max(lastPosition, 0)));
 }

@@ -48,8 +48,9 @@ ShownLines ShownLinesFor(int lines, int firstShown, int clientHeight, int lineHe
 // and the rest onto them and leaves every other one to the default window
 // procedure.
 // Top takes the view to the first line: SB_TOP, and the code 255 a program
-// sends to open a document at its beginning.
-enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, Thumb, Top };
+// sends to open a document at its beginning; Bottom to the last page
+// (SB_BOTTOM, the End key).
+enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
 
 // The new position for a request from position, clamped to
 // 0..lastPosition (0 when that is negative). thumb is the thumb position,
