@@ -64,7 +64,8 @@ bool CDriver::Dispatch(const Command& c, std::string& value, std::string& error)
         PressCloseBox(window);
         return true;
     case Verb::Capture:
-        return WaitTopLevel(c.title, "", TimeoutOf(c), window, error) && CaptureWindow(window, c.path, TimeoutOf(c), error);
+        return WaitTopLevel(c.title, "", TimeoutOf(c), window, error) &&
+               CaptureWindow(window, c.path, TimeoutOf(c), error);
     case Verb::CaptureScreen:
         return CaptureScreen(c.path, TimeoutOf(c), error);
     case Verb::WindowRect:
@@ -84,6 +85,10 @@ bool CDriver::Dispatch(const Command& c, std::string& value, std::string& error)
     case Verb::SetTimeout:
         m_nTimeoutMs = c.timeoutMs;
         return true;
+    case Verb::Type:
+        return Type(c, error);
+    case Verb::Focus:
+        return ReadFocus(c, value, error);
     case Verb::Elapsed:
         if (!NeedProgram(error))
             return false;
@@ -234,8 +239,8 @@ bool CDriver::WindowRect(const Command& c, std::string& value, std::string& erro
         error = "the window has gone";
         return false;
     }
-    value = "x=" + std::to_string(r.left) + " y=" + std::to_string(r.top) + " width=" +
-            std::to_string(r.right - r.left) + " height=" + std::to_string(r.bottom - r.top);
+    value = "x=" + std::to_string(r.left) + " y=" + std::to_string(r.top) +
+            " width=" + std::to_string(r.right - r.left) + " height=" + std::to_string(r.bottom - r.top);
     return true;
 }
 
@@ -272,4 +277,45 @@ bool CDriver::Expect(const Command& c, std::string& error) const {
         return true;
     error = "expected \"" + c.text + "\", got \"" + m_sLastValue + "\"";
     return false;
+}
+
+bool CDriver::WaitForeground(const std::string& title, int timeoutMs, HWND& window, std::string& error) const {
+    if (!WaitTopLevel(title, "", timeoutMs, window, error))
+        return false;
+    if (PollUntil(timeoutMs, [&] { return GetForegroundWindow() == window; }))
+        return true;
+    error = Quoted(title) + " is not the foreground window, so keys would go elsewhere" + WhyNotFound(timeoutMs);
+    return false;
+}
+
+bool CDriver::Type(const Command& c, std::string& error) {
+    HWND window = nullptr;
+    if (!WaitForeground(c.title, TimeoutOf(c), window, error))
+        return false;
+    return TypeKeys(window, c.keys, TimeoutOf(c), error);
+}
+
+// The control of the window that has the keyboard focus, by its caption,
+// or "(the window)" when the window itself has it; once the window is the
+// foreground window and the focus is in it, as it is when a person starts
+// typing.
+bool CDriver::ReadFocus(const Command& c, std::string& value, std::string& error) {
+    HWND window = nullptr;
+    const int timeoutMs = TimeoutOf(c);
+    if (!WaitForeground(c.title, timeoutMs, window, error))
+        return false;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    HWND focus = nullptr;
+    const bool inside = PollUntil(timeoutMs, [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        focus = GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+        return focus && (focus == window || IsChild(window, focus));
+    });
+    if (!inside) {
+        error = "the keyboard focus is not in " + Quoted(c.title) + WhyNotFound(timeoutMs);
+        return false;
+    }
+    value = focus == window ? "(the window)" : EscapeText(CaptionOf(focus));
+    return true;
 }

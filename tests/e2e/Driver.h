@@ -24,6 +24,11 @@ class CDriver {
     bool WindowRect(const Command& c, std::string& value, std::string& error);
     bool ReadText(const Command& c, std::string& value, std::string& error);
     bool Browse(const Command& c, std::string& error);
+    bool Type(const Command& c, std::string& error);
+    bool ReadFocus(const Command& c, std::string& value, std::string& error);
+    // Waits for the program's window of that title to be the foreground
+    // window, the one the keyboard types into.
+    bool WaitForeground(const std::string& title, int timeoutMs, HWND& window, std::string& error) const;
     bool Expect(const Command& c, std::string& error) const;
 
     int TimeoutOf(const Command& c) const;

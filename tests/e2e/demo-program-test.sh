@@ -3,8 +3,10 @@
 # gives the display and the wineserver), run from a folder of its own:
 #   demo-program-test.sh CASE PREFIX DRIVER_DIR PROGRAM WORK_DIR
 # CASE installed: samples beside it and a version recorded, left by its Close
-# button; bare: neither, left by its close box. Either way its window has its
-# size and it ends with exit code 0. Its picture is kept as WORK_DIR/window.bmp.
+# button; bare: neither, left by its close box; keys: as bare, the list
+# first with the focus, left by Tab and Space on Close; escape: as bare, left
+# by Escape. Either way its window has its size and it ends with exit code 0.
+# Its picture is kept as WORK_DIR/window.bmp.
 set -uo pipefail
 case_name=$1 prefix=$2 drivers=$3 program=$4 work=$5
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -32,11 +34,20 @@ prepare_installed() {
 }
 
 prepare_bare() { :; }
+prepare_keys() { :; }
+prepare_escape() { :; }
 
 # How each case leaves the program.
 declare -A ending=(
   [installed]="click Close"
   [bare]="close \"$title\""
+  [keys]="focus \"$title\"
+expect noname
+type \"$title\" Tab
+focus \"$title\"
+expect Close
+type \"$title\" Space"
+  [escape]="type \"$title\" Escape"
 )
 
 rm -rf "$folder"

@@ -7,7 +7,8 @@
 # plain_finish long_shortcut_path registry_refused launch uninstall
 # uninstall_user_file uninstall_declined uninstall_file_in_use
 # uninstall_without_record killed_copy destination_held in_use_over_earlier
-# record_unwritable (and bench_copy, a measurement: scripts/copy-bench).
+# record_unwritable keyboard_install enter_install escape_keys uninstall_keyboard
+# (and bench_copy, a measurement: scripts/copy-bench).
 # The other installers (with bulk samples, with a data file, without sale
 # banner and main program), the bulk archive and pgrtool are found beside
 # the ones given.
@@ -190,6 +191,12 @@ after_copy_command='wait-button Finish 120000'
 after_copy_rest=("set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' 'expect 0')
 welcome_then() {
   printf '%s\n' "start $(win "$run_installer")" "wait-window \"$title\" 30000" "$@"
+}
+
+# The installer's window shows before the welcome screen is built on it; a
+# person's first key comes once its buttons are there.
+welcome_keys_then() {
+  welcome_then 'wait-button Continue 30000' "$@"
 }
 
 case_quit() {
@@ -606,16 +613,63 @@ case_install() {
   through_to_finish "${finish_defaults[@]}" "capture \"$title\" $(win "$work/finish.bmp")" \
     "window-rect \"$title\"" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "install with defaults"
   expect_window_size "install" 700x415
-  expect_program_started "install" 30000 closed
-  expect_demo_files "install"
+  expect_installed_with_defaults "install"
+}
+
+expect_installed_with_defaults() {
+  expect_program_started "$1" 30000 closed
+  expect_demo_files "$1"
   local installed
   installed=$(cd "$(product_dir)" && find . -type f | sort | tr '\n' ' ')
   [ "$installed" = "./InstallRecord.txt ./Orvalis.exe ./Samples/curves.txt ./Samples/notes.txt ./Samples/palette.txt ./Uninstall.exe ./license.txt ./readme.txt ./version.txt " ] ||
-    fail "install: the product directory holds $installed"
-  expect_registry "install" 0x30 English
-  expect_no_temporaries "install"
-  expect_only_in_32bit_places "install"
-  expect_links "install" "$(product_link)" "$(desktop_link)"
+    fail "$1: the product directory holds $installed"
+  expect_registry "$1" 0x30 English
+  expect_no_temporaries "$1"
+  expect_only_in_32bit_places "$1"
+  expect_links "$1" "$(product_link)" "$(desktop_link)"
+}
+
+# Each screen from the keyboard alone, as a person without a mouse goes
+# through it: the focus starts on the first button and Tab, Shift+Tab, Space
+# and Enter do the rest; the finish screen's launch box is cleared and ticked
+# again. What is installed is what the mouse installs.
+case_keyboard_install() {
+  welcome_keys_then "focus \"$title\"" 'expect Continue' "type \"$title\" Tab" "focus \"$title\"" \
+    'expect "Quit Installer"' "type \"$title\" Shift+Tab Space" "wait-window \"$directory_title\" 20000" \
+    "focus \"$directory_title\"" 'expect Continue' "type \"$directory_title\" Tab Tab Shift+Tab Shift+Tab Space" \
+    'set-timeout 60000' "$after_copy_command" "focus \"$title\"" 'expect Finish' \
+    "type \"$title\" Shift+Tab Space" "set-check \"$launch_box\" off" 'expect off' \
+    "type \"$title\" Space Tab" "focus \"$title\"" 'expect Finish' "${finish_defaults[@]}" \
+    "type \"$title\" KeypadEnter" 'wait-exit 20000' 'expect 0' | drive "install from the keyboard"
+  expect_installed_with_defaults "keyboard"
+}
+
+# Enter alone on every screen: each screen's first button.
+case_enter_install() {
+  welcome_keys_then "type \"$title\" Enter" "wait-window \"$directory_title\" 20000" \
+    "type \"$directory_title\" Enter" 'set-timeout 60000' "$after_copy_command" "type \"$title\" Enter" \
+    'wait-exit 20000' 'expect 0' | drive "install with Enter alone"
+  expect_installed_with_defaults "Enter alone"
+}
+
+# Escape does what each screen's way out does: the welcome screen's second
+# button, the directory screen's "Cancel Installation", the progress
+# window's "  Cancel  " with its question; the finish screen, whose only way
+# out is its button, ignores it.
+case_escape_keys() {
+  welcome_keys_then "type \"$title\" Escape" 'wait-exit 20000' 'expect 0' | drive "Escape on the welcome screen"
+  expect_nothing_written "Escape on the welcome screen"
+  welcome_keys_then "type \"$title\" Enter" "wait-window \"$directory_title\" 20000" \
+    "type \"$directory_title\" Escape" 'wait-exit 20000' 'expect 0' | drive "Escape on the directory screen"
+  expect_nothing_written "Escape on the directory screen"
+  run_installer=$big_installer
+  welcome_keys_then "type \"$title\" Enter" "wait-window \"$directory_title\" 20000" \
+    "type \"$directory_title\" Enter" "wait-window \"$title\" 20000" "type \"$title\" Escape" \
+    'message-box "Tidewell Installation"' 'expect "Would you like to cancel installation"' 'answer No' \
+    'set-timeout 60000' "$after_copy_command" "type \"$title\" Escape" "focus \"$title\"" 'expect Finish' \
+    "set-check \"$launch_box\" off" "type \"$title\" Enter" 'wait-exit 20000' 'expect 0' |
+    drive "Escape while copying and on the finish screen"
+  expect_links "Escape on the finish screen" "$(product_link)" "$(desktop_link)"
 }
 
 # Desktop and Start-menu copies off: only the product folder's link. Launch
@@ -1179,6 +1233,23 @@ release_hold() {
   touch "$work/release"
   wait "$holder"
   holder=
+}
+
+# The question answered from the keyboard: Escape is No; Tab and Shift+Tab
+# walk from Yes, which has the focus, to No and back, and Enter answers
+# with the button that has it, as it does the report after the removal.
+case_uninstall_keyboard() {
+  install_for_uninstall
+  affected_listing >"$work/installed.txt"
+  uninstall_then "type \"$uninstall_title\" Escape" | drive "uninstall answered with Escape"
+  expect_private_copy_gone "Escape"
+  expect_listing "Escape" "$work/installed.txt"
+  uninstall_then "focus \"$uninstall_title\"" 'expect Yes' "type \"$uninstall_title\" Tab" \
+    "focus \"$uninstall_title\"" 'expect No' "type \"$uninstall_title\" Shift+Tab Enter" \
+    "message-box \"$uninstall_title\"" "expect \"$removed_text\"" "type \"$uninstall_title\" Enter" \
+    'wait-exit 20000' 'expect 0' | drive "uninstall from the keyboard"
+  expect_uninstaller_gone "uninstall from the keyboard"
+  expect_listing "uninstall from the keyboard" "$work/before-install.txt"
 }
 
 # "No" leaves the installation as it was; the private copy still goes.

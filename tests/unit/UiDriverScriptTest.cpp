@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,23 @@ TEST(UiDriverCommands, ParsesEachFormIntoItsFields) {
     EXPECT_EQ(c.x, -30);
     EXPECT_EQ(c.y, 700);
 
+    ASSERT_TRUE(ParseCommand({"type", "Setup", "Tab", "Shift+Tab", "KeypadEnter", "End"}, c, error)) << error;
+    EXPECT_EQ(c.title, "Setup");
+    const struct {
+        int virtualKey;
+        bool shift, extended;
+    } typed[] = {{0x09, false, false}, {0x09, true, false}, {0x0D, false, true}, {0x23, false, true}};
+    ASSERT_EQ(c.keys.size(), std::size(typed));
+    for (size_t i = 0; i < c.keys.size(); ++i) {
+        EXPECT_EQ(c.keys[i].virtualKey, typed[i].virtualKey) << i;
+        EXPECT_EQ(c.keys[i].shift, typed[i].shift) << i;
+        EXPECT_EQ(c.keys[i].extended, typed[i].extended) << i;
+    }
+
+    ASSERT_TRUE(ParseCommand({"focus", "Setup"}, c, error)) << error;
+    EXPECT_EQ(c.title, "Setup");
+    EXPECT_TRUE(GivesValue(c.verb));
+
     ASSERT_TRUE(ParseCommand({"expect", "a\\nb"}, c, error)) << error;
     EXPECT_EQ(c.text, "a\\nb");
     EXPECT_EQ(c.name, "expect");
@@ -162,7 +180,7 @@ TEST(UiDriverCommands, ParsesEachFormIntoItsFields) {
 TEST(UiDriverCommands, RejectsBadLinesWithTheirReason) {
     struct Case {
         Words words;
-        const char* error;
+        std::string error;
     } cases[] = {
         {{"clik", "OK"}, "unknown command \"clik\""},
         {{"start"}, "usage: start PROGRAM [ARGUMENTS...]"},
@@ -179,6 +197,11 @@ TEST(UiDriverCommands, RejectsBadLinesWithTheirReason) {
         {{"move", "Setup", "10"}, "usage: move WINDOW_TITLE X Y"},
         {{"move", "Setup", "10", "1.5"}, "X and Y must be whole numbers of pixels, not \"1.5\""},
         {{"move", "Setup", "", "0"}, "X and Y must be whole numbers of pixels, not \"\""},
+        {{"type", "Setup"}, "usage: type WINDOW_TITLE KEY..."},
+        {{"type", "Setup", "Tab", "tab"}, std::string("unknown key \"tab\"; keys are ") + KeyNamesList()},
+        {{"type", "Setup", "Ctrl+Tab"}, std::string("unknown key \"Ctrl+Tab\"; keys are ") + KeyNamesList()},
+        {{"type", "Setup", "Shift+"}, std::string("unknown key \"Shift+\"; keys are ") + KeyNamesList()},
+        {{"focus"}, "usage: focus WINDOW_TITLE"},
     };
     for (const Case& c : cases) {
         Command command;
@@ -227,9 +250,9 @@ TEST(UiDriverCommands, ScriptStopsAtTheFirstBadLine) {
     } cases[] = {
         {"start a.exe\nwait-exit soon\nclik x\n", 2, "TIMEOUT_MS must be a whole number of milliseconds up to 3600000, not \"soon\""},
         {"start a.exe\n\nclick \"Next\n", 3, "unclosed quote"},
-        {"expect 0\n", 1, "expect must follow wait-exit, message-box, window-rect, read-text or set-check"},
-        {"start a.exe\nexpect 0\n", 2, "expect must follow wait-exit, message-box, window-rect, read-text or set-check"},
-        {"wait-exit 100\nexpect 0\nexpect 0\n", 3, "expect must follow wait-exit, message-box, window-rect, read-text or set-check"},
+        {"expect 0\n", 1, "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
+        {"start a.exe\nexpect 0\n", 2, "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
+        {"wait-exit 100\nexpect 0\nexpect 0\n", 3, "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
     };
     for (const Case& c : cases) {
         std::vector<Command> commands;

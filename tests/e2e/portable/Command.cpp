@@ -40,6 +40,8 @@ const VerbForm kForms[] = {
     {"expect", Verb::Expect, 1, 1, "expect VALUE"},
     {"set-timeout", Verb::SetTimeout, 1, 1, "set-timeout TIMEOUT_MS"},
     {"elapsed", Verb::Elapsed, 0, 0, "elapsed"},
+    {"type", Verb::Type, 2, kAnyNumber, "type WINDOW_TITLE KEY..."},
+    {"focus", Verb::Focus, 1, 1, "focus WINDOW_TITLE"},
 };
 
 bool ParseCoordinate(const std::string& word, int& value, std::string& error) {
@@ -85,6 +87,19 @@ bool ParseWindowClause(const std::vector<std::string>& a, size_t at, Command& c)
     return false;
 }
 
+bool ParseKeys(const std::vector<std::string>& a, Command& c, std::string& error) {
+    c.keys.clear();
+    for (size_t i = 1; i < a.size(); ++i) {
+        KeyStroke key;
+        if (!ParseKeyName(a[i], key)) {
+            error = "unknown key \"" + a[i] + "\"; keys are " + KeyNamesList();
+            return false;
+        }
+        c.keys.push_back(key);
+    }
+    return true;
+}
+
 bool ParseCheckState(const std::string& word, bool& checked) {
     if (word != "on" && word != "off")
         return false;
@@ -128,8 +143,12 @@ bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& err
     case Verb::MessageBox:
     case Verb::Close:
     case Verb::WindowRect:
+    case Verb::Focus:
         c.title = a[0];
         return true;
+    case Verb::Type:
+        c.title = a[0];
+        return ParseKeys(a, c, error);
     case Verb::Capture:
         c.title = a[0];
         c.path = a[1];
@@ -163,7 +182,7 @@ bool IsSkipped(const std::vector<std::string>& words) {
 
 bool GivesValue(Verb verb) {
     return verb == Verb::WaitExit || verb == Verb::MessageBox || verb == Verb::WindowRect || verb == Verb::ReadText ||
-           verb == Verb::Elapsed || verb == Verb::SetCheck;
+           verb == Verb::Elapsed || verb == Verb::SetCheck || verb == Verb::Focus;
 }
 
 bool ParseCommand(const std::vector<std::string>& words, Command& command, std::string& error) {
@@ -198,7 +217,7 @@ bool ParseScript(const std::string& script, std::vector<Command>& commands, Scri
         if (!ParseCommand(words, command, error.message))
             return false;
         if (command.verb == Verb::Expect && (commands.empty() || !GivesValue(commands.back().verb))) {
-            error.message = "expect must follow wait-exit, message-box, window-rect, read-text or set-check";
+            error.message = "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus";
             return false;
         }
         commands.push_back(command);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/portable/KeyNames.h"
+
 enum class Verb {
     Start,
     WaitExit,
@@ -25,6 +27,8 @@ enum class Verb {
     Expect,
     SetTimeout,
     Elapsed,
+    Type,
+    Focus,
 };
 
 // Waits without a timeout of their own take the script's current default.
@@ -44,6 +48,7 @@ struct Command {
     bool checked = false;     // set-check: the state wanted
     int timeoutMs = kUseDefaultTimeout;
     int x = 0, y = 0;  // move: the new top-left corner on the screen
+    std::vector<KeyStroke> keys;  // type: in the order typed
 };
 
 // True for the commands whose result line carries a value expect can check.
