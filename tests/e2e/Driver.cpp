@@ -298,7 +298,8 @@ bool CDriver::Type(const Command& c, std::string& error) {
 // The control of the window that has the keyboard focus, by its caption,
 // or "(the window)" when the window itself has it; once the window is the
 // foreground window and the focus is in it, as it is when a person starts
-// typing.
+// typing, and, given a caption, once that control has it: a program may
+// move the focus a little after it has read the keys that move it.
 bool CDriver::ReadFocus(const Command& c, std::string& value, std::string& error) {
     HWND window = nullptr;
     const int timeoutMs = TimeoutOf(c);
@@ -310,10 +311,12 @@ bool CDriver::ReadFocus(const Command& c, std::string& value, std::string& error
         GUITHREADINFO info = {};
         info.cbSize = sizeof(info);
         focus = GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
-        return focus && (focus == window || IsChild(window, focus));
+        const bool inWindow = focus && (focus == window || IsChild(window, focus));
+        return inWindow && (c.caption.empty() || CaptionOf(focus) == c.caption);
     });
     if (!inside) {
-        error = "the keyboard focus is not in " + Quoted(c.title) + WhyNotFound(timeoutMs);
+        const std::string where = c.caption.empty() ? " in " : " on " + Quoted(c.caption) + " in ";
+        error = "the keyboard focus is not" + where + Quoted(c.title) + WhyNotFound(timeoutMs);
         return false;
     }
     value = focus == window ? "(the window)" : EscapeText(CaptionOf(focus));

@@ -44,7 +44,7 @@ bool SendStroke(const KeyStroke& key) {
 
 // The process of a window, opened to wait on it, closed with this object.
 class CProcessHandle {
-public:
+  public:
     explicit CProcessHandle(HWND window) {
         DWORD id = 0;
         GetWindowThreadProcessId(window, &id);
@@ -58,14 +58,16 @@ public:
     CProcessHandle& operator=(const CProcessHandle&) = delete;
     HANDLE Get() const { return m_hProcess; }
 
-private:
+  private:
     HANDLE m_hProcess = nullptr;
 };
 
 // Keys reach a program through its input queue, at its own pace. The system
-// marks a program idle once its window thread waits on an empty queue: after
-// the keys it read, and after what they did on that thread. A program that
-// ended on a key has read all it will.
+// marks a program idle once it waits on an empty queue: as a rule after the
+// keys it read and what they did on its window thread. Under Wine another
+// thread of the program that looks at its own empty queue marks it idle
+// too, so a script that checks what keys did waits for it as well (focus
+// with a caption). A program that ended on a key has read all it will.
 bool WaitKeysHandled(HANDLE process, int timeoutMs) {
     const DWORD result = WaitForInputIdle(process, static_cast<DWORD>(timeoutMs));
     return result == 0 || WaitForSingleObject(process, 0) == WAIT_OBJECT_0;

@@ -44,7 +44,7 @@ declare -A ending=(
   [keys]="focus \"$title\"
 expect noname
 type \"$title\" Tab
-focus \"$title\"
+focus \"$title\" Close
 expect Close
 type \"$title\" Space"
   [escape]="type \"$title\" Escape"

@@ -634,12 +634,13 @@ expect_installed_with_defaults() {
 # and Enter do the rest; the finish screen's launch box is cleared and ticked
 # again. What is installed is what the mouse installs.
 case_keyboard_install() {
-  welcome_keys_then "focus \"$title\"" 'expect Continue' "type \"$title\" Tab" "focus \"$title\"" \
-    'expect "Quit Installer"' "type \"$title\" Shift+Tab Space" "wait-window \"$directory_title\" 20000" \
-    "focus \"$directory_title\"" 'expect Continue' "type \"$directory_title\" Tab Tab Shift+Tab Shift+Tab Space" \
-    'set-timeout 60000' "$after_copy_command" "focus \"$title\"" 'expect Finish' \
-    "type \"$title\" Shift+Tab Space" "set-check \"$launch_box\" off" 'expect off' \
-    "type \"$title\" Space Tab" "focus \"$title\"" 'expect Finish' "${finish_defaults[@]}" \
+  welcome_keys_then "focus \"$title\" Continue" 'expect Continue' "type \"$title\" Tab" \
+    "focus \"$title\" \"Quit Installer\"" 'expect "Quit Installer"' "type \"$title\" Shift+Tab Space" \
+    "wait-window \"$directory_title\" 20000" "focus \"$directory_title\" Continue" 'expect Continue' \
+    "type \"$directory_title\" Tab Tab Shift+Tab Shift+Tab Space" 'set-timeout 60000' "$after_copy_command" \
+    "focus \"$title\" Finish" 'expect Finish' "type \"$title\" Shift+Tab" "focus \"$title\" \"$launch_box\"" \
+    "type \"$title\" Space" "set-check \"$launch_box\" off" 'expect off' \
+    "type \"$title\" Space Tab" "focus \"$title\" Finish" 'expect Finish' "${finish_defaults[@]}" \
     "type \"$title\" KeypadEnter" 'wait-exit 20000' 'expect 0' | drive "install from the keyboard"
   expect_installed_with_defaults "keyboard"
 }
@@ -1244,8 +1245,8 @@ case_uninstall_keyboard() {
   uninstall_then "type \"$uninstall_title\" Escape" | drive "uninstall answered with Escape"
   expect_private_copy_gone "Escape"
   expect_listing "Escape" "$work/installed.txt"
-  uninstall_then "focus \"$uninstall_title\"" 'expect Yes' "type \"$uninstall_title\" Tab" \
-    "focus \"$uninstall_title\"" 'expect No' "type \"$uninstall_title\" Shift+Tab Enter" \
+  uninstall_then "focus \"$uninstall_title\" Yes" 'expect Yes' "type \"$uninstall_title\" Tab" \
+    "focus \"$uninstall_title\" No" 'expect No' "type \"$uninstall_title\" Shift+Tab Enter" \
     "message-box \"$uninstall_title\"" "expect \"$removed_text\"" "type \"$uninstall_title\" Enter" \
     'wait-exit 20000' 'expect 0' | drive "uninstall from the keyboard"
   expect_uninstaller_gone "uninstall from the keyboard"

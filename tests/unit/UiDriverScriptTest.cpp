@@ -168,9 +168,13 @@ TEST(UiDriverCommands, ParsesEachFormIntoItsFields) {
         EXPECT_EQ(c.keys[i].extended, typed[i].extended) << i;
     }
 
-    ASSERT_TRUE(ParseCommand({"focus", "Setup"}, c, error)) << error;
-    EXPECT_EQ(c.title, "Setup");
-    EXPECT_TRUE(GivesValue(c.verb));
+    Command anyFocus;
+    ASSERT_TRUE(ParseCommand({"focus", "Setup"}, anyFocus, error)) << error;
+    EXPECT_EQ(anyFocus.title, "Setup");
+    EXPECT_EQ(anyFocus.caption, "");
+    EXPECT_TRUE(GivesValue(anyFocus.verb));
+    ASSERT_TRUE(ParseCommand({"focus", "Setup", "Quit Installer"}, c, error)) << error;
+    EXPECT_EQ(c.caption, "Quit Installer");
 
     ASSERT_TRUE(ParseCommand({"expect", "a\\nb"}, c, error)) << error;
     EXPECT_EQ(c.text, "a\\nb");
@@ -201,7 +205,7 @@ TEST(UiDriverCommands, RejectsBadLinesWithTheirReason) {
         {{"type", "Setup", "Tab", "tab"}, std::string("unknown key \"tab\"; keys are ") + KeyNamesList()},
         {{"type", "Setup", "Ctrl+Tab"}, std::string("unknown key \"Ctrl+Tab\"; keys are ") + KeyNamesList()},
         {{"type", "Setup", "Shift+"}, std::string("unknown key \"Shift+\"; keys are ") + KeyNamesList()},
-        {{"focus"}, "usage: focus WINDOW_TITLE"},
+        {{"focus"}, "usage: focus WINDOW_TITLE [CAPTION]"},
     };
     for (const Case& c : cases) {
         Command command;
@@ -248,11 +252,14 @@ TEST(UiDriverCommands, ScriptStopsAtTheFirstBadLine) {
         int line;
         const char* error;
     } cases[] = {
-        {"start a.exe\nwait-exit soon\nclik x\n", 2, "TIMEOUT_MS must be a whole number of milliseconds up to 3600000, not \"soon\""},
+        {"start a.exe\nwait-exit soon\nclik x\n", 2,
+         "TIMEOUT_MS must be a whole number of milliseconds up to 3600000, not \"soon\""},
         {"start a.exe\n\nclick \"Next\n", 3, "unclosed quote"},
         {"expect 0\n", 1, "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
-        {"start a.exe\nexpect 0\n", 2, "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
-        {"wait-exit 100\nexpect 0\nexpect 0\n", 3, "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
+        {"start a.exe\nexpect 0\n", 2,
+         "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
+        {"wait-exit 100\nexpect 0\nexpect 0\n", 3,
+         "expect must follow wait-exit, message-box, window-rect, read-text, set-check or focus"},
     };
     for (const Case& c : cases) {
         std::vector<Command> commands;
@@ -270,23 +277,21 @@ uint32_t Read32(const std::vector<uint8_t>& b, size_t at) {
 TEST(UiDriverBmp, WritesBottomUpPaddedRows) {
     // 3x2: top row red green blue, bottom row white black grey (BGRA quads).
     const std::vector<uint8_t> pixels = {
-        0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0,
-        255, 255, 255, 0, 0, 0, 0, 0, 128, 128, 128, 0,
+        0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 0, 128, 128, 128, 0,
     };
     const std::vector<uint8_t> bmp = MakeBmp24(3, 2, pixels);
     ASSERT_EQ(bmp.size(), 54u + 2 * 12);
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');
     EXPECT_EQ(Read32(bmp, 2), bmp.size());
-    EXPECT_EQ(Read32(bmp, 10), 54u);   // pixel data offset
-    EXPECT_EQ(Read32(bmp, 18), 3u);    // width
-    EXPECT_EQ(Read32(bmp, 22), 2u);    // height, bottom-up
-    EXPECT_EQ(bmp[28], 24);            // bits per pixel
-    EXPECT_EQ(Read32(bmp, 34), 24u);   // image size
+    EXPECT_EQ(Read32(bmp, 10), 54u);  // pixel data offset
+    EXPECT_EQ(Read32(bmp, 18), 3u);   // width
+    EXPECT_EQ(Read32(bmp, 22), 2u);   // height, bottom-up
+    EXPECT_EQ(bmp[28], 24);           // bits per pixel
+    EXPECT_EQ(Read32(bmp, 34), 24u);  // image size
     const std::vector<uint8_t> rows(bmp.begin() + 54, bmp.end());
     const std::vector<uint8_t> expected = {
-        255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0,
-        0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
+        255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0, 0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0,
     };
     EXPECT_EQ(rows, expected);
 }

@@ -41,7 +41,7 @@ const VerbForm kForms[] = {
     {"set-timeout", Verb::SetTimeout, 1, 1, "set-timeout TIMEOUT_MS"},
     {"elapsed", Verb::Elapsed, 0, 0, "elapsed"},
     {"type", Verb::Type, 2, kAnyNumber, "type WINDOW_TITLE KEY..."},
-    {"focus", Verb::Focus, 1, 1, "focus WINDOW_TITLE"},
+    {"focus", Verb::Focus, 1, 2, "focus WINDOW_TITLE [CAPTION]"},
 };
 
 bool ParseCoordinate(const std::string& word, int& value, std::string& error) {
@@ -143,8 +143,12 @@ bool FillCommand(const std::vector<std::string>& a, Command& c, std::string& err
     case Verb::MessageBox:
     case Verb::Close:
     case Verb::WindowRect:
+        c.title = a[0];
+        return true;
     case Verb::Focus:
         c.title = a[0];
+        if (a.size() == 2)
+            c.caption = a[1];
         return true;
     case Verb::Type:
         c.title = a[0];
