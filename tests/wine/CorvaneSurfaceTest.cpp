@@ -33,12 +33,26 @@ class CBufferedWindow {
     int m_nHandle;
 };
 
+struct FirstPaint {
+    HWND window;
+    CWindowSurface* surface;
+    COLORREF back;
+};
+
+// The window's thread paints it and reads its back buffer, a DC it owns:
+// read from another thread while a paint uses it, it would give nothing.
+void PaintAndReadBack(void* paint, void*) {
+    FirstPaint& p = *static_cast<FirstPaint*>(paint);
+    RedrawWindow(p.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    p.back = GetPixel(p.surface->BackDC(), 5, 5);
+}
+
 TEST(CorvaneSurface, NewWindowShowsItsBackgroundAfterTheFirstPaint) {
     const int w = NewWindow("");
-    CWindowSurface& s = *Core().Window.Surface(w);
     const HWND window = Core().Window.GetHwnd(w);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(GetPixel(s.BackDC(), 5, 5), kDarkBlue);
+    FirstPaint paint = {window, Core().Window.Surface(w), CLR_INVALID};
+    ASSERT_EQ(Core().RunOnMainThread(PaintAndReadBack, &paint, nullptr), 1);
+    EXPECT_EQ(paint.back, kDarkBlue);
     HDC screen = GetDC(window);
     EXPECT_EQ(GetPixel(screen, 5, 5), kDarkBlue);
     ReleaseDC(window, screen);
@@ -101,8 +115,8 @@ TEST(CorvaneSurface, RectangleOutlinesInThePenOrTheFillColour) {
 
 // Two rows of two pixels: blue-green-red bytes, each row padded to 4 bytes.
 std::vector<uint8_t> RedRowThenGreenRow() {
-    return {0, 0, 255, 0, 0, 255, 0, 0,  // red, red, padding
-            0, 255, 0, 0, 255, 0, 0, 0};  // green, green, padding
+    return {0, 0,   255, 0, 0,   255, 0, 0,   // red, red, padding
+            0, 255, 0,   0, 255, 0,   0, 0};  // green, green, padding
 }
 
 TEST(CorvaneSurface, Dib24RowsAreBottomUpUnlessTheLineCountIsNegative) {

@@ -297,12 +297,44 @@ TEST(CorvaneTextWindow, ShapesDrawnOnTheWindowReachTheScreenAtOnce) {
     }
 }
 
+// A plain window of one colour, for a see-through window to show: what
+// the bare screen shows differs from machine to machine, and may be the
+// window's own background.
+class CBackdrop {
+  public:
+    CBackdrop(int x, int y, COLORREF colour) : m_hBrush(CreateSolidBrush(colour)) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hbrBackground = m_hBrush;
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+        m_hWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP | WS_VISIBLE, x, y, kWidth, kHeight,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        UpdateWindow(m_hWindow);
+    }
+    ~CBackdrop() {
+        DestroyWindow(m_hWindow);
+        UnregisterClassA(kClassName, GetModuleHandleA(nullptr));
+        DeleteObject(m_hBrush);
+    }
+    CBackdrop(const CBackdrop&) = delete;
+    CBackdrop& operator=(const CBackdrop&) = delete;
+
+  private:
+    static constexpr const char* kClassName = "CorvaneTestBackdrop";
+    HBRUSH m_hBrush;
+    HWND m_hWindow = nullptr;
+};
+
 TEST(CorvaneTextWindow, SeeThroughWindowShowsWhatWasBehindIt) {
     // What lies where the window's client area will be: the screen there,
     // not the window's background.
     const int x = 300, y = 300;
+    const COLORREF behind = RGB(200, 40, 160);
+    const CBackdrop backdrop(x, y, behind);
     HDC screen = GetDC(nullptr);
-    const COLORREF behind = GetPixel(screen, x + 40, y + 80);
+    ASSERT_TRUE(WaitFor([&] { return GetPixel(screen, x + 40, y + 80) == behind; }));
     ReleaseDC(nullptr, screen);
     const int handle = Core().Window.CreateWindow(0, x, y, kWidth, kHeight, "See-through", "textonly transparent");
     CTextOnlyWindow plain;
