@@ -43,6 +43,12 @@ void ShowFocusCues(HWND screen) {
     SendMessageA(screen, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
+// The control saved for the window, while it is still one of the window's.
+HWND SavedControl(const CorItem& window) {
+    const HWND saved = window.surface->savedFocus;
+    return saved && IsWindow(saved) && IsChild(window.window, saved) ? saved : nullptr;
+}
+
 struct DocumentKey {
     WPARAM key;
     WORD scroll;
@@ -227,8 +233,8 @@ void CCorvaneCore::RememberFocus(CorItem& window, bool hiding) {
 }
 
 bool CCorvaneCore::RestoreFocus(CorItem& window, bool bringToFront) {
-    const HWND saved = window.surface->savedFocus;
-    if (!saved || !IsWindow(saved) || !IsChild(window.window, saved) || !CanTakeFocus(saved))
+    const HWND saved = SavedControl(window);
+    if (!saved || !CanTakeFocus(saved))
         return false;
     if (bringToFront) {
         Activate(window.window, saved);
@@ -244,8 +250,8 @@ bool CCorvaneCore::RestoreFocus(CorItem& window, bool bringToFront) {
 // is shown, as a window shown while it stayed active hears of no activation.
 void CCorvaneCore::ShowWithFocus(CorItem& window, int mode) {
     const bool activates = mode == SW_SHOW || mode == SW_SHOWNORMAL || mode == SW_RESTORE;
-    const HWND saved = window.surface->savedFocus;
-    if (activates && saved && IsWindow(saved) && IsChild(window.window, saved) && IsWindowEnabled(saved))
+    const HWND saved = SavedControl(window);
+    if (activates && saved && IsWindowEnabled(saved))
         ::SetFocus(saved);
     ShowWindow(window.window, mode);
     if (activates)
