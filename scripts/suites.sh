@@ -52,6 +52,25 @@ run_ctest() {
   return 0
 }
 
+# start_in_background NAME COMMAND...: starts COMMAND (with --output-on-failure,
+# as run_ctest gives it) with its output kept aside; finish_background NAME,
+# given to run_ctest, waits for it and passes its output and exit status on.
+start_in_background() {
+  local name=$1
+  shift
+  background_log[$name]=$(mktemp)
+  "$@" --output-on-failure >"${background_log[$name]}" 2>&1 &
+  background_pid[$name]=$!
+}
+finish_background() {
+  local name=$1 status=0
+  wait "${background_pid[$name]}" || status=$?
+  cat "${background_log[$name]}"
+  rm -f "${background_log[$name]}"
+  return "$status"
+}
+declare -A background_log background_pid
+
 # run_check NAME COMMAND...: a suite of one test, passed when COMMAND succeeds.
 run_check() {
   local name=$1

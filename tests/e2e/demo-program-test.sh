@@ -6,9 +6,10 @@
 # button; bare: neither, left by its close box; keys: as bare, the list
 # first with the focus, left by Tab and Space on Close; escape: as bare, left
 # by Escape. Either way its window has its size and it ends with exit code 0.
-# Its picture is kept as WORK_DIR/window.bmp.
+# Its picture is kept as WORK_DIR/RUN/window.bmp, RUN being the way of
+# running (WINE_RUN), so that two runs can share a build tree at once.
 set -uo pipefail
-case_name=$1 prefix=$2 drivers=$3 program=$4 work=$5
+case_name=$1 prefix=$2 drivers=$3 program=$4 work=$5/$WINE_RUN
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 readonly title="Orvalis 48-bit Image Editor"
 readonly product_key='HKCU\Software\Orvalis'

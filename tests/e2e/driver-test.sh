@@ -3,8 +3,10 @@
 # Wine (inside wine-session, which gives the display and the wineserver):
 #   driver-test.sh CASE PREFIX PROGRAM_DIR DEMO_DIR WORK_DIR
 # CASE is one of: controls click check message_box browse failures.
+# Its files go to WORK_DIR/RUN, RUN being the way of running (WINE_RUN), so
+# that two runs can share a build tree at once.
 set -uo pipefail
-case_name=$1 prefix=$2 programs=$3 demos=$4 work=$5
+case_name=$1 prefix=$2 programs=$3 demos=$4 work=$5/$WINE_RUN
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work"
 

@@ -15,10 +15,12 @@
 # Each asserts what the user sees (through the driver) and what is on disk,
 # in the folders and the registry view of the run (see run_layout), and
 # starts and ends with a prefix holding nothing of the product.
+# Its files go to WORK_DIR/RUN, RUN being the way of running (WINE_RUN), so
+# that two runs can share a build tree at once.
 set -uo pipefail
 # Each scenario pipes its commands into `drive`, whose failures must count here.
 shopt -s lastpipe
-case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7
+case_name=$1 prefix=$2 installer=$3 drivers=$4 damage=$5 archive=$6 work=$7/$WINE_RUN
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work"
 big_installer=$(dirname "$installer")/OrvalisSetupBig.exe

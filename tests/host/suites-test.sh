@@ -36,10 +36,16 @@ for row in "${cases[@]}"; do
   expect "totals after '$name'" "$passed $failed $skipped" "$counts"
 done
 
+# A suite run in the background is counted as one run in the foreground.
+start_in_background behind fake_ctest "75% tests passed, 1 tests failed out of 4" 8
+run_ctest behind finish_background behind >>"$log"
+expect "totals after 'behind'" "$passed $failed $skipped" "12 4 0"
+expect "background output passed on" "$(grep -c '75% tests passed' "$log")" 2
+
 run_check passing-check true
 run_check failing-check false >/dev/null
 skip_suite win32 5 "no 32-bit here" >/dev/null
-expect "totals after checks and a skip" "$passed $failed $skipped" "10 4 5"
+expect "totals after checks and a skip" "$passed $failed $skipped" "13 5 5"
 
 expect "silent suite named" "$(grep -c "suite 'silent' gave no result (exit status 3)" "$log")" 1
 expect "crash behind a pass named" \
@@ -47,9 +53,9 @@ expect "crash behind a pass named" \
 
 summary_status=0
 summary=$(print_summary) || summary_status=$?
-expect "summary line" "$(tail -n 1 <<<"$summary")" "test-all: 10 passed, 4 failed, 5 skipped"
+expect "summary line" "$(tail -n 1 <<<"$summary")" "test-all: 13 passed, 5 failed, 5 skipped"
 expect "failed suites" "$(head -n 1 <<<"$summary")" \
-  "test-all: failed suites: some-bad silent crashed-after failing-check"
+  "test-all: failed suites: some-bad silent crashed-after behind failing-check"
 expect "summary status" "$summary_status" 1
 
 if [ "$failures" -eq 0 ]; then

@@ -3,11 +3,13 @@
 # reads the screen back: the shadow must fade out, lie 5 pixels right and down,
 # and leave the window itself untouched.
 #   shadow-on-screen.sh PREFIX SHADOW_DEMO.exe OUT_DIR
+# The picture goes to OUT_DIR/RUN, RUN being the way of running (WINE_RUN),
+# so that two runs can share a build tree at once.
 # Per-pixel alpha is blended by the X compositing manager; without one (a bare
 # Xvfb, or Wine's virtual desktop) X shows the premultiplied colours unblended,
 # which for a black shadow is a hard black band.
 set -uo pipefail
-prefix=$1 demo=$2 out=$3
+prefix=$1 demo=$2 out=$3/$WINE_RUN
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$out"
 export SHADOW_DEMO=$demo SHADOW_OUT=$out/shadow-on-screen.png
