@@ -1,5 +1,6 @@
 #include "install/portable/CopyPlan.h"
 
+#include "install/portable/ArchiveKeys.h"
 #include "install/portable/FinishPaths.h"
 
 namespace {
@@ -104,7 +105,7 @@ class PlanReader {
             return;
         const std::string overlong = FirstOverlongShortcutPath(
             ShortcutPathsFor(plan.folders.startMenu, plan.folders.desktop, plan.folders.company, plan.folders.product,
-                             Copied(m_stArchive.GetKey(kMainLinkNameKey))));
+                             Copied(m_stArchive.GetKey(ArchiveKeys::kMainLinkName))));
         if (!overlong.empty())
             Fail(CopyPlanProblem::ShortcutTooLong, overlong);
     }

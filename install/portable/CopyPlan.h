@@ -50,9 +50,6 @@ struct CopyPlan {
     std::vector<EntryCopy> entries;
 };
 
-// The name of the shortcuts to the main program, a key in plain text.
-constexpr const char* kMainLinkNameKey = "MAINLINKNAME";
-
 enum class CopyPlanProblem { None, PathTooLong, UnknownGroup, MissingEntry, ShortcutTooLong, NoFolderName };
 
 struct CopyPlanResult {

@@ -1,5 +1,7 @@
 #include "install/portable/CopyRules.h"
 
+#include "install/portable/ArchiveKeys.h"
+
 namespace {
 
 constexpr int kBarMargins = 8;
@@ -62,9 +64,9 @@ GroupKind ClassifyGroup(std::string_view group, std::string_view mainProgramGrou
         return GroupKind::MainProgram;
     if (group == systemGroup)
         return GroupKind::System;
-    if (group == "APPLICATIONDATA")
+    if (group == ArchiveKeys::kApplicationDataGroup)
         return GroupKind::ApplicationData;
-    if (group == "APPLICATIONDATA1")
+    if (group == ArchiveKeys::kLocalApplicationDataGroup)
         return GroupKind::ApplicationData1;
     return GroupKind::Unknown;
 }

@@ -5,6 +5,7 @@
 #include "InstallerTexts.h"
 #include "app/ScreenLook.h"
 #include "app/ScreenMetrics.h"
+#include "install/portable/ArchiveKeys.h"
 #include "install/portable/CopyRules.h"
 #include "install/portable/Unscramble.h"
 #include "install/screens/ArchiveImage.h"
@@ -57,7 +58,7 @@ void DrawPictures(InstallState& state, int window, int bannerBand) {
     DrawArchiveImage(state, window, 0, 0, UnscrambleText(Texts::BannerEntry));
     if (bannerBand == kSaleBannerBand)
         DrawArchiveImage(state, window, 0, ClientSize(state.toolkit->Core(), window).cy - kSaleBannerBand,
-                         "SALEBANNER_IMG");
+                         ArchiveKeys::kSaleBannerEntry);
 }
 
 int BelowLastControl(CCorvaneCore& core, int gap) {
@@ -128,7 +129,7 @@ void LaunchProgram(const InstallState& state, const CCorWindow& window) {
 
 void ShowFinishScreen(InstallState& state) {
     CCorvaneCore& core = state.toolkit->Core();
-    const int bannerBand = state.archive->GetKey("SALEBANNER") ? kSaleBannerBand : 0;
+    const int bannerBand = state.archive->GetKey(ArchiveKeys::kSaleBanner) ? kSaleBannerBand : 0;
     const CCorWindow window = OpenWindow(state, bannerBand);
     FinishChoices choices;
     BuildScreen(state, window, bannerBand, choices);

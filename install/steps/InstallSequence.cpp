@@ -7,6 +7,7 @@
 #include <string>
 
 #include "InstallerTexts.h"
+#include "install/portable/ArchiveKeys.h"
 #include "install/portable/CopyPlan.h"
 #include "install/portable/FreeSpaceRule.h"
 #include "install/portable/Unscramble.h"
@@ -50,7 +51,7 @@ void OpenArchive(InstallState& state) {
                                          MB_ICONERROR);
         EndInstaller();
     }
-    if (const char* name = state.archive->GetKey(kMainLinkNameKey))
+    if (const char* name = state.archive->GetKey(ArchiveKeys::kMainLinkName))
         state.mainLinkName = name;
 }
 

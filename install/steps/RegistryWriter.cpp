@@ -2,6 +2,7 @@
 
 #include "InstallerTexts.h"
 #include "app/ScopedKey.h"
+#include "install/portable/ArchiveKeys.h"
 #include "install/portable/CopyRules.h"
 #include "install/portable/FinishPaths.h"
 #include "install/portable/RegistryRules.h"
@@ -118,11 +119,11 @@ void WriteProductRegistryValues(InstallState& state) {
 
 void WriteUninstallEntry(InstallState& state) {
     CMemPGR& archive = *state.archive;
-    const std::string displayName = ArchiveValue(archive, "UNINSTALL:DISPLAYNAME");
+    const std::string displayName = ArchiveValue(archive, ArchiveKeys::kUninstallDisplayName);
     state.record.product = displayName;
-    const std::string keyName = ArchiveValue(archive, "UNINSTALL:KEYNAME");
-    const std::string exeName = ArchiveValue(archive, "UNINSTALL:EXENAME");
-    const std::string uninstallExe = ArchiveValue(archive, "UNINSTALL:UNINSTALLEXE");
+    const std::string keyName = ArchiveValue(archive, ArchiveKeys::kUninstallKeyName);
+    const std::string exeName = ArchiveValue(archive, ArchiveKeys::kUninstallProgramName);
+    const std::string uninstallExe = ArchiveValue(archive, ArchiveKeys::kUninstallerName);
     // An empty name would open the uninstall root itself and write the
     // entry's values there, among every other product's subkeys.
     if (keyName.empty())

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "install/portable/ArchiveKeys.h"
 #include "install/portable/ChunkedWrite.h"
 #include "install/portable/CopyJournal.h"
 #include "install/portable/CopyPlan.h"
@@ -236,7 +237,7 @@ TEST(CopyPlan, ShortcutPathsAndFolderNamesCheckedBeforeAnythingIsWritten) {
     for (const auto& c : cases) {
         PlanArchive a(c.company, c.product);
         a.Entry("APP", 1).Key("GROUP", "PROGRAM").Record("PROGRAM", "APP", "orvalis.exe", c.mainProgram ? "Y" : "N");
-        a.Key(kMainLinkNameKey, c.linkName);
+        a.Key(ArchiveKeys::kMainLinkName, c.linkName);
         const CopyPlanResult r = a.Read();
         EXPECT_EQ(r.problem, c.problem) << c.what;
         EXPECT_EQ(r.subject, c.subject) << c.what;

@@ -9,6 +9,7 @@
 #include "tools/pgrtool/FileIo.h"
 #include "tools/pgrtool/Manifest.h"
 #include "tools/pgrtool/PgrBuilder.h"
+#include "tools/pgrtool/ProductManifest.h"
 #include "tools/pgrtool/TextTable.h"
 
 namespace {
@@ -21,6 +22,14 @@ void Pack(const std::vector<std::string>& manifests, const std::string& output) 
     const std::vector<uint8_t> archive = builder.Build();
     WriteFileAtomically(output, archive.data(), archive.size());
     printf("%s: %zu bytes\n", output.c_str(), archive.size());
+}
+
+void PackProduct(const std::string& manifest, const std::string& uninstaller, const std::string& output) {
+    const ProductArchive archive = BuildProductArchive(manifest, uninstaller);
+    WriteFileAtomically(output, archive.bytes.data(), archive.bytes.size());
+    printf("%s: %zu bytes, %zu files, needing %lld MB (%lld MB of them outside the product folder)\n", output.c_str(),
+           archive.bytes.size(), archive.fileCount, static_cast<long long>(archive.requiredMegabytes),
+           static_cast<long long>(archive.secondRequiredMegabytes));
 }
 
 std::vector<TextTableEntry> LoadTextTable(const std::string& table) {
@@ -40,7 +49,8 @@ void ScrambleTexts(const std::string& table, const std::string& output) {
 // 0 when none of the table's texts stands plain in the program.
 int FindPlainTextsIn(const std::string& table, const std::string& program) {
     const std::vector<uint8_t> bytes = ReadWholeFile(program);
-    const std::vector<std::string> found = FindPlainTexts(LoadTextTable(table), std::string(bytes.begin(), bytes.end()));
+    const std::vector<std::string> found =
+        FindPlainTexts(LoadTextTable(table), std::string(bytes.begin(), bytes.end()));
     for (const std::string& identifier : found)
         printf("%s: the text %s stands plain in it\n", program.c_str(), identifier.c_str());
     return found.empty() ? 0 : 1;
@@ -57,6 +67,14 @@ int main(int argc, char** argv) {
     CLI::App* pack = app.add_subcommand("pack", "build an archive from JSON manifests");
     pack->add_option("MANIFEST", manifests, "the manifests, read in order")->required();
     pack->add_option("-o,--output", packOutput, "the archive to write")->required();
+
+    std::string productManifest, uninstaller, productOutput;
+    CLI::App* packProduct =
+        app.add_subcommand("pack-product", "build an archive from a product manifest: what goes where");
+    packProduct->add_option("MANIFEST", productManifest, "the product manifest")->required();
+    packProduct->add_option("--uninstaller", uninstaller, "the uninstaller program, put into the product folder")
+        ->required();
+    packProduct->add_option("-o,--output", productOutput, "the archive to write")->required();
 
     std::string table, headerOutput;
     CLI::App* texts = app.add_subcommand("scramble-texts", "generate the header of scrambled program texts");
@@ -90,6 +108,8 @@ int main(int argc, char** argv) {
     try {
         if (*pack)
             Pack(manifests, packOutput);
+        else if (*packProduct)
+            PackProduct(productManifest, uninstaller, productOutput);
         else if (*texts)
             ScrambleTexts(table, headerOutput);
         else if (*plain)
