@@ -1,4 +1,4 @@
-// Compiled into each embedded-payload library, beside the generated arrays.
+// Finds the arrays of whichever embedded payload the program is linked with.
 #include "pgr/Payload.h"
 
 extern "C" {

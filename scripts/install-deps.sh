@@ -20,7 +20,7 @@ PACKAGES=(
   wine wine32:i386 wine64 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools libz-mingw-w64-dev
   xvfb x11-utils imagemagick fonts-liberation fonts-wine
   zlib1g-dev nlohmann-json3-dev libcli11-dev googletest libbenchmark-dev
-  wixl xcompmgr
+  wixl xcompmgr osslsigncode openssl
 )
 
 packages_missing() {

@@ -1,10 +1,10 @@
 # cmake -DARCHIVE=<archive file> -DOUTPUT=<assembler file> -P EmbedArchive.cmake
 #
-# Writes an assembler file that lays the archive into one data section as the
-# seven arrays OrvalisPayload1 to OrvalisPayload7, back to back: six of
-# 4194304 bytes (padded with zero bytes, which leave the checksum unchanged,
-# when the archive is shorter) and the remainder; and OrvalisPayloadLength,
-# the archive's length. The bytes come in with .incbin, which keeps even a
+# Writes an assembler file that lays the archive into a data section of its
+# own as the seven arrays OrvalisPayload1 to OrvalisPayload7, back to back:
+# six of 4194304 bytes (padded with zero bytes, which leave the checksum
+# unchanged, when the archive is shorter) and the remainder; and
+# OrvalisPayloadLength, the archive's length. The bytes come in with .incbin, which keeps even a
 # 28 MB archive quick to build.
 set(array_size 4194304)
 file(SIZE "${ARCHIVE}" archive_length)
@@ -15,10 +15,14 @@ string(APPEND text [[
 #define ORVALIS_GLUE2(a, b) a##b
 #define ORVALIS_GLUE(a, b) ORVALIS_GLUE2(a, b)
 #define ORVALIS_SYMBOL(name) ORVALIS_GLUE(__USER_LABEL_PREFIX__, name)
+/* A section of its own, read-only, so that the zero bytes behind the
+   archive can be cut from a Windows program's file (pgrtool shrink-payload). */
 #if defined(__ELF__)
     .section .note.GNU-stack,"",@progbits
+    .section .rodata.orvpay,"a"
+#else
+    .section .orvpay,"dr"
 #endif
-    .data
     .balign 4
     .globl ORVALIS_SYMBOL(OrvalisPayloadLength)
 ORVALIS_SYMBOL(OrvalisPayloadLength):

@@ -13,6 +13,7 @@
 #include "install/portable/ArchiveKeys.h"
 #include "install/portable/CopyPlan.h"
 #include "install/portable/RegistryRules.h"
+#include "pgr/ExtractEntry.h"
 #include "pgr/MemPGR.h"
 #include "tools/pgrtool/InstallerNames.h"
 #include "tools/pgrtool/ProductManifest.h"
@@ -124,6 +125,27 @@ TEST_F(ProductManifest, WorksOutTheSpaceFromTheInstalledSizes) {
     ASSERT_EQ(reader.ReadFile(), 0);
     EXPECT_STREQ(reader.GetKey(TheInstallerNames().freeSpaceKey.c_str()), "2");
     EXPECT_STREQ(reader.GetKey(TheInstallerNames().secondFreeSpaceKey.c_str()), "1");
+}
+
+// Signing makes a copy of the main program; the copy is what is packed.
+TEST_F(ProductManifest, PacksTheSignedCopyInPlaceOfTheMainProgram) {
+    Write("product.json", kFullProduct);
+    const std::string manifest = (m_dir / "product.json").string();
+    EXPECT_EQ(MainProgramSource(manifest), (m_dir / "Chart.exe").string());
+    Write("signed.exe", "signed program");
+    const ProductArchive archive =
+        BuildProductArchive(manifest, (m_dir / "Uninstall.exe").string(), (m_dir / "signed.exe").string());
+    CMemPGR reader(archive.bytes.data(), static_cast<uint32_t>(archive.bytes.size()), kDisplay);
+    ASSERT_EQ(reader.ReadFile(), 0);
+    const CopyPlanResult result = ReadCopyPlan(reader, TheInstallerNames().copy, InstallFolders{}, "");
+    ASSERT_FALSE(result.plan.entries.empty());
+    ASSERT_TRUE(result.plan.entries[0].mainProgram);
+    const ExtractedEntry main = ExtractEntry(reader, result.plan.entries[0].entry.c_str());
+    ASSERT_EQ(main.status, ExtractStatus::Extracted);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(main.data.get()), main.length), "signed program");
+
+    Write("product.json", Manifest(R"({"source": "codec.dll"})"));
+    EXPECT_EQ(MainProgramSource(manifest), "");
 }
 
 TEST_F(ProductManifest, TheSameManifestGivesTheSameBytes) {

@@ -19,6 +19,7 @@ enum class Place { Product, System, LocalAppData };
 
 struct ProductFile {
     std::string where;  // the file's place in the manifest, such as files[2]
+    std::string source;
     std::vector<uint8_t> content;
     Place place = Place::Product;
     std::string subdirectory;  // below the product folder, parts joined with '\'
@@ -96,7 +97,8 @@ ProductFile ReadProductFile(const json& item, const std::string& where, const st
     ProductFile file;
     file.where = where;
     const std::string source = RequiredString(item, "source", where);
-    file.content = ReadWholeFile(SourcePath(folder, source));
+    file.source = SourcePath(folder, source);
+    file.content = ReadWholeFile(file.source);
     file.name = codePage.FromUtf8(OptionalString(item, "name", FileNameOf(source), where), where + ".name");
     CheckFileName(file.name, where + ".name");
     ReadDestination(codePage.FromUtf8(OptionalString(item, "to", "product", where), where + ".to"), where + ".to",
@@ -163,11 +165,14 @@ Product ReadProduct(const json& manifest, const std::string& folder, const std::
                 });
     if (product.files.empty())
         throw PgrBuildError("\"files\" lists no file to install");
-    ProductFile uninstaller;
-    uninstaller.where = "the uninstaller " + uninstallerPath;
-    uninstaller.content = ReadWholeFile(uninstallerPath);
-    uninstaller.name = kUninstallerFileName;
-    product.files.push_back(std::move(uninstaller));
+    if (!uninstallerPath.empty()) {
+        ProductFile uninstaller;
+        uninstaller.where = "the uninstaller " + uninstallerPath;
+        uninstaller.source = uninstallerPath;
+        uninstaller.content = ReadWholeFile(uninstallerPath);
+        uninstaller.name = kUninstallerFileName;
+        product.files.push_back(std::move(uninstaller));
+    }
     ForEachItem(manifest, "registry", {"name", "number", "text"}, [&](const json& item, const std::string& where) {
         product.registry.push_back(ReadRegistryItem(item, where, codePage));
     });
@@ -178,6 +183,14 @@ Product ReadProduct(const json& manifest, const std::string& folder, const std::
 std::string DestinationKey(const ProductFile& file) {
     return std::to_string(static_cast<int>(file.place)) + "\\" + UpperCaseName(file.subdirectory) + "\\" +
            UpperCaseName(file.name);
+}
+
+// A file of that name in that folder below the product folder.
+ProductFile InProductFolder(const std::string& subdirectory, const std::string& name) {
+    ProductFile file;
+    file.subdirectory = subdirectory;
+    file.name = name;
+    return file;
 }
 
 // Each subdirectory, its parents first, in the order the files name them.
@@ -198,7 +211,7 @@ std::vector<std::string> Subdirectories(const Product& product) {
 // records one with a group's.
 void CheckDestinations(const Product& product) {
     std::map<std::string, std::string> taken;  // destination key, the manifest's place
-    taken[DestinationKey({"", {}, Place::Product, "", kInstallRecordName})] = "the installer's own record";
+    taken[DestinationKey(InProductFolder("", kInstallRecordName))] = "the installer's own record";
     for (const ProductFile& file : product.files) {
         const auto [at, fresh] = taken.emplace(DestinationKey(file), file.where);
         if (!fresh)
@@ -217,11 +230,8 @@ void CheckDestinations(const Product& product) {
             throw PgrBuildError("the folders \"" + at->second + "\" and \"" + subdirectory +
                                 "\" differ only in case, which Windows makes one folder");
         const size_t slash = subdirectory.find_last_of('\\');
-        const ProductFile asFile{"",
-                                 {},
-                                 Place::Product,
-                                 slash == std::string::npos ? "" : subdirectory.substr(0, slash),
-                                 subdirectory.substr(slash + 1)};
+        const ProductFile asFile = InProductFolder(slash == std::string::npos ? "" : subdirectory.substr(0, slash),
+                                                   subdirectory.substr(slash + 1));
         if (taken.count(DestinationKey(asFile)))
             throw PgrBuildError(taken[DestinationKey(asFile)] + " is a file where the folder \"" + subdirectory +
                                 "\" must be");
@@ -358,12 +368,43 @@ void CheckAsTheInstallerReadsIt(const std::vector<uint8_t>& bytes) {
     }
 }
 
+// What the manifest says, read and checked, with the uninstaller unless its
+// path is empty.
+Product ReadCheckedProduct(const std::string& manifestPath, const std::string& uninstallerPath) {
+    Product product = ReadProduct(ReadManifestObject(manifestPath), FolderOf(manifestPath), uninstallerPath);
+    CheckDestinations(product);
+    return product;
+}
+
+ProductFile* MainProgram(Product& product) {
+    for (ProductFile& file : product.files)
+        if (file.mainProgram)
+            return &file;
+    return nullptr;
+}
+
 }  // namespace
 
-ProductArchive BuildProductArchive(const std::string& manifestPath, const std::string& uninstallerPath) {
+std::string MainProgramSource(const std::string& manifestPath) {
     try {
-        const Product product = ReadProduct(ReadManifestObject(manifestPath), FolderOf(manifestPath), uninstallerPath);
-        CheckDestinations(product);
+        Product product = ReadCheckedProduct(manifestPath, "");
+        const ProductFile* main = MainProgram(product);
+        return main ? main->source : "";
+    } catch (const PgrBuildError& e) {
+        throw PgrBuildError(manifestPath + ": " + e.what());
+    }
+}
+
+ProductArchive BuildProductArchive(const std::string& manifestPath, const std::string& uninstallerPath,
+                                   const std::string& mainProgramCopy) {
+    try {
+        Product product = ReadCheckedProduct(manifestPath, uninstallerPath);
+        if (!mainProgramCopy.empty()) {
+            ProductFile* main = MainProgram(product);
+            if (!main)
+                throw PgrBuildError("no file is marked as the main program, so there is none to replace");
+            main->content = ReadWholeFile(mainProgramCopy);
+        }
         ProductArchive archive;
         archive.requiredMegabytes = MegabytesFor(product, [](const ProductFile&) { return true; });
         archive.secondRequiredMegabytes =

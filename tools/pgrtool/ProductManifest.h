@@ -38,5 +38,12 @@ struct ProductArchive {
     size_t fileCount = 0;                 // the uninstaller included
 };
 
-// Throws PgrBuildError naming the manifest and the place of the fault.
-ProductArchive BuildProductArchive(const std::string& manifestPath, const std::string& uninstallerPath);
+// mainProgramCopy, when given, is packed in place of the main program's
+// source: a signed copy of it. Throws PgrBuildError naming the manifest and
+// the place of the fault.
+ProductArchive BuildProductArchive(const std::string& manifestPath, const std::string& uninstallerPath,
+                                   const std::string& mainProgramCopy = "");
+
+// The source file of the one marked as the main program, as the manifest
+// resolves it; empty when none is.
+std::string MainProgramSource(const std::string& manifestPath);

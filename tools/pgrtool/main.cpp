@@ -8,6 +8,7 @@
 #include "tools/pgrtool/ArchiveCommands.h"
 #include "tools/pgrtool/FileIo.h"
 #include "tools/pgrtool/Manifest.h"
+#include "tools/pgrtool/PayloadSection.h"
 #include "tools/pgrtool/PgrBuilder.h"
 #include "tools/pgrtool/ProductManifest.h"
 #include "tools/pgrtool/TextTable.h"
@@ -24,12 +25,24 @@ void Pack(const std::vector<std::string>& manifests, const std::string& output) 
     printf("%s: %zu bytes\n", output.c_str(), archive.size());
 }
 
-void PackProduct(const std::string& manifest, const std::string& uninstaller, const std::string& output) {
-    const ProductArchive archive = BuildProductArchive(manifest, uninstaller);
+void PackProduct(const std::string& manifest, const std::string& uninstaller, const std::string& mainProgramCopy,
+                 const std::string& output) {
+    const ProductArchive archive = BuildProductArchive(manifest, uninstaller, mainProgramCopy);
     WriteFileAtomically(output, archive.bytes.data(), archive.bytes.size());
     printf("%s: %zu bytes, %zu files, needing %lld MB (%lld MB of them outside the product folder)\n", output.c_str(),
            archive.bytes.size(), archive.fileCount, static_cast<long long>(archive.requiredMegabytes),
            static_cast<long long>(archive.secondRequiredMegabytes));
+}
+
+void ShrinkPayload(const std::string& program) {
+    std::vector<uint8_t> image = ReadWholeFile(program);
+    try {
+        const size_t cut = ShrinkPayloadSection(image);
+        WriteFileAtomically(program, image.data(), image.size());
+        printf("%s: %zu bytes, %zu of zeros cut out\n", program.c_str(), image.size(), cut);
+    } catch (const PgrBuildError& e) {
+        throw PgrBuildError(program + ": " + e.what());
+    }
 }
 
 std::vector<TextTableEntry> LoadTextTable(const std::string& table) {
@@ -68,13 +81,24 @@ int main(int argc, char** argv) {
     pack->add_option("MANIFEST", manifests, "the manifests, read in order")->required();
     pack->add_option("-o,--output", packOutput, "the archive to write")->required();
 
-    std::string productManifest, uninstaller, productOutput;
+    std::string productManifest, uninstaller, mainProgramCopy, productOutput;
     CLI::App* packProduct =
         app.add_subcommand("pack-product", "build an archive from a product manifest: what goes where");
     packProduct->add_option("MANIFEST", productManifest, "the product manifest")->required();
     packProduct->add_option("--uninstaller", uninstaller, "the uninstaller program, put into the product folder")
         ->required();
+    packProduct->add_option("--main-program-copy", mainProgramCopy,
+                            "pack this file (a signed copy) in place of the main program's source");
     packProduct->add_option("-o,--output", productOutput, "the archive to write")->required();
+
+    CLI::App* mainProgram =
+        app.add_subcommand("main-program", "print the source of a product manifest's main program, if any");
+    mainProgram->add_option("MANIFEST", productManifest, "the product manifest")->required();
+
+    std::string shrinkProgram;
+    CLI::App* shrink = app.add_subcommand(
+        "shrink-payload", "cut the zero bytes behind the embedded archive out of a linked program, before signing");
+    shrink->add_option("PROGRAM", shrinkProgram, "the program, changed in place")->required();
 
     std::string table, headerOutput;
     CLI::App* texts = app.add_subcommand("scramble-texts", "generate the header of scrambled program texts");
@@ -109,7 +133,11 @@ int main(int argc, char** argv) {
         if (*pack)
             Pack(manifests, packOutput);
         else if (*packProduct)
-            PackProduct(productManifest, uninstaller, productOutput);
+            PackProduct(productManifest, uninstaller, mainProgramCopy, productOutput);
+        else if (*mainProgram)
+            printf("%s\n", MainProgramSource(productManifest).c_str());
+        else if (*shrink)
+            ShrinkPayload(shrinkProgram);
         else if (*texts)
             ScrambleTexts(table, headerOutput);
         else if (*plain)
