@@ -13,7 +13,7 @@
 # banner and main program), the bulk archive and pgrtool are found beside
 # the ones given.
 # Each asserts what the user sees (through the driver) and what is on disk,
-# in the folders and the registry view of the run (see run_layout), and
+# in the folders and the registry view of the run (run-layout.sh), and
 # starts and ends with a prefix holding nothing of the product.
 # Its files go to WORK_DIR/RUN, RUN being the way of running (WINE_RUN), so
 # that two runs can share a build tree at once.
@@ -51,22 +51,6 @@ win() { echo "Z:$1"; }
 
 # A Windows path as the driver prints it: each backslash doubled.
 printed() { echo "${1//\\/\\\\}"; }
-
-# Where the installer writes in this run (WINE_RUN, from wine-env.sh). A
-# 32-bit program on 64-bit Windows (WoW64) has a program-files and a system
-# folder of its own and sees HKLM\Software through Wow6432Node; reg.exe is
-# told the view every time, since its own depends on which reg.exe runs.
-run_layout() {
-  if [ "$WINE_RUN" = wow64 ]; then
-    program_files='Program Files (x86)' system_folder=syswow64
-  else
-    program_files='Program Files' system_folder=system32
-  fi
-  if [ "$WINE_RUN" = win64 ]; then installer_view=/reg:64; else installer_view=/reg:32; fi
-}
-
-# reg.exe in the installer's view of the registry.
-installer_reg() { "$WINELOADER" reg "$@" "$installer_view"; }
 
 # The product's Windows folder, as the installer names it.
 installed_folder() { echo "C:\\$program_files\\Orvalis\\Image Editor"; }
@@ -531,28 +515,18 @@ expect_window_size() {
   [ "$size" = "$2" ] || fail "$1: the finish window is '$size', want $2"
 }
 
-# A value as `reg query` shows it in a view (the installer's unless
-# given): TYPE DATA.
-registry_value() {
-  "$WINELOADER" reg query "$1" /v "$2" "${3:-$installer_view}" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^    $2    \(REG_[A-Z_]*\)    \(.*\)\$/\1 \2/p"
-}
-
 # The product's values and the uninstall entry, each read back.
 expect_registry() {
-  local what=$1 depth=$2 language=$3 row key name want got installed
+  local what=$1 depth=$2 language=$3 installed
   local product="$product_key\\Image Editor"
   installed=$(installed_folder)
-  for row in "$product|Depth|REG_DWORD $depth" "$product|Language|REG_SZ $language" "$product|Version|REG_SZ 1.0" \
+  expect_registry_values "$what" "$product|Depth|REG_DWORD $depth" "$product|Language|REG_SZ $language" \
+    "$product|Version|REG_SZ 1.0" \
     "$product|StartMenuFolder|REG_SZ C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Orvalis\Image Editor" \
     "$product|InstallationFolder|REG_SZ $installed" \
     "$uninstall_key|DisplayName|REG_SZ Orvalis Image Editor" \
     "$uninstall_key|DisplayIcon|REG_SZ \"$installed\Orvalis.exe\"" \
-    "$uninstall_key|UninstallString|REG_SZ \"$installed\Uninstall.exe\""; do
-    IFS='|' read -r key name want <<<"$row"
-    got=$(registry_value "$key" "$name")
-    [ "$got" = "$want" ] || fail "$what: $key $name is '$got', want '$want'"
-  done
+    "$uninstall_key|UninstallString|REG_SZ \"$installed\Uninstall.exe\""
 }
 
 is_among() {
@@ -1311,6 +1285,7 @@ case_uninstall_without_record() {
 }
 
 . "$here/../wine/wine-env.sh" "$prefix"
+. "$here/run-layout.sh"
 prefix=$WINEPREFIX
 run_layout
 # An earlier test's programs, if any, end first.

@@ -56,13 +56,17 @@ watch_memory() {
   done
 }
 
+# The copy's time, generously: a file that cannot be installed shows a
+# message instead of the finish screen, which is read once this has passed.
+finish_ms=$((120000 + $(stat -c %s "$source") / 10485760 * 1000))
+
 remove_product
 echo 0 >"$work/memory"
 watch_memory &
 watcher=$!
 out=$(printf '%s\n' "start Z:$installer" "wait-window \"$title\" 60000" 'click Continue' \
-  'wait-window "Select Installation Directory" 20000' 'click Continue' 'set-timeout 1800000' \
-  'wait-button Finish 1800000' 'click Finish' 'wait-exit 60000' 'expect 0' |
+  'wait-window "Select Installation Directory" 20000' 'click Continue' "set-timeout $finish_ms" \
+  "wait-button Finish $finish_ms" 'click Finish' 'wait-exit 60000' 'expect 0' |
   "$here/../wine/wine-run" "$prefix" "$drivers/ui_driver.exe" 2>&1)
 status=$?
 if [ "$status" != 0 ]; then

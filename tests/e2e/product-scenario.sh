@@ -34,13 +34,9 @@ fail() {
 
 [ -f "$release/build.ninja" ] || { echo "product-scenario: no release build in $release (scripts/build-all makes it)"; exit 1; }
 . "$here/../wine/wine-env.sh" "$prefix"
+. "$here/run-layout.sh"
 prefix=$WINEPREFIX
-if [ "$WINE_RUN" = wow64 ]; then
-  program_files='Program Files (x86)' system_folder=syswow64
-else
-  program_files='Program Files' system_folder=system32
-fi
-if [ "$WINE_RUN" = win64 ]; then view=/reg:64; else view=/reg:32; fi
+run_layout
 
 product_dir="$prefix/drive_c/$program_files/$company/$product"
 installed_folder="C:\\$program_files\\$company\\$product"
@@ -66,8 +62,8 @@ listing() {
   (cd "$prefix/drive_c" && find "Program Files" "Program Files (x86)" "ProgramData" "users" -path '*/Temp' -prune \
     -o -print 2>/dev/null | sort)
   ls "$prefix/drive_c/windows/$system_folder" | grep -i fernwick
-  "$WINELOADER" reg query "$product_key" /s "$view" 2>/dev/null | tr -d '\r'
-  "$WINELOADER" reg query "$uninstall_key" "$view" 2>/dev/null | tr -d '\r'
+  installer_reg query "$product_key" /s 2>/dev/null | tr -d '\r'
+  installer_reg query "$uninstall_key" 2>/dev/null | tr -d '\r'
 }
 
 drive() {
@@ -75,11 +71,6 @@ drive() {
   local status=$?
   printf '%s:\n%s\n' "$1" "$out"
   [ "$status" = 0 ] || fail "$1: the driver ended with status $status"
-}
-
-registry_value() {
-  "$WINELOADER" reg query "$1" /v "$2" "$view" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^    $2    \(REG_[A-Z_]*\)    \(.*\)\$/\1 \2/p"
 }
 
 # The product as its maker has it: the fixture's files, the release build's
@@ -110,7 +101,7 @@ make_installer() {
   [ -z "$sections" ] || fail "the release installer carries debugging sections: $sections"
 }
 
-install() {
+install_product() {
   printf '%s\n' "start Z:$work/ChartStudioSetup.exe" "wait-window \"$title\" 30000" 'click Continue' \
     "wait-window \"$directory_title\" 20000" 'click Continue' 'set-timeout 60000' 'wait-button Finish 120000' \
     "set-check \"$launch_box\" off" 'click Finish' 'wait-exit 20000' 'expect 0' | drive "install"
@@ -130,16 +121,11 @@ expect_installed() {
   # Signing adds to the program, and nothing else differs.
   osslsigncode remove-signature -in "$product_dir/ChartStudio.exe" -out "$work/unsigned.exe" >/dev/null 2>&1
   cmp -s "$work/unsigned.exe" "$work/product/ChartStudio.exe" || fail "the installed main program is not the product's"
-  local name want got
-  for row in "$product_key\\$product|Units|REG_SZ cm" "$product_key\\$product|Grid|REG_DWORD 0xa" \
-    "$product_key\\$product|InstallationFolder|REG_SZ $installed_folder" \
+  expect_registry_values "install" "$product_key\\$product|Units|REG_SZ cm" \
+    "$product_key\\$product|Grid|REG_DWORD 0xa" "$product_key\\$product|InstallationFolder|REG_SZ $installed_folder" \
     "$uninstall_key|DisplayName|REG_SZ $display_name" \
     "$uninstall_key|DisplayIcon|REG_SZ \"$installed_folder\\ChartStudio.exe\"" \
-    "$uninstall_key|UninstallString|REG_SZ \"$installed_folder\\Uninstall.exe\""; do
-    IFS='|' read -r key name want <<<"$row"
-    got=$(registry_value "$key" "$name")
-    [ "$got" = "$want" ] || fail "$key $name is '$got', want '$want'"
-  done
+    "$uninstall_key|UninstallString|REG_SZ \"$installed_folder\\Uninstall.exe\""
   [ -f "$start_menu/$company/$product/$product.lnk" ] || fail "no shortcut in the Start menu"
   if [ "$WINE_RUN" = wow64 ]; then
     [ ! -e "$prefix/drive_c/Program Files/$company" ] || fail "the product is in the 64-bit Program Files"
@@ -149,7 +135,7 @@ expect_installed() {
   fi
 }
 
-uninstall() {
+uninstall_product() {
   local command
   command=$(registry_value "$uninstall_key" UninstallString)
   command=${command#REG_SZ \"}
@@ -170,9 +156,9 @@ listing >"$work/before.txt"
 make_product
 make_certificate
 make_installer
-install
+install_product
 expect_installed
-uninstall
+uninstall_product
 listing >"$work/after.txt"
 diff -u "$work/before.txt" "$work/after.txt" >"$work/listing.diff" ||
   fail "the uninstaller left the prefix changed:"$'\n'"$(cat "$work/listing.diff")"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <map>
 #include <set>
 
@@ -251,6 +252,15 @@ int64_t MegabytesFor(const Product& product, bool (*counted)(const ProductFile&)
     return (bytes + kMegabyte - 1) / kMegabyte;
 }
 
+// The archive's entry of the product's index-th file, counted from 1 there.
+constexpr char kFileEntryPrefix[] = "FILE";
+std::string FileEntryName(size_t index) {
+    return kFileEntryPrefix + std::to_string(index + 1);
+}
+size_t FileIndexOf(const std::string& entry) {
+    return std::stoul(entry.substr(strlen(kFileEntryPrefix))) - 1;
+}
+
 class ArchiveWriter {
   public:
     explicit ArchiveWriter(PgrBuilder& builder) : m_builder(builder) {}
@@ -287,7 +297,7 @@ void WriteArchive(const Product& product, int64_t required, int64_t secondRequir
     if (product.hasSaleBanner)
         out.Entry(ArchiveKeys::kSaleBannerEntry, product.saleBanner, false);
     for (size_t i = 0; i < product.files.size(); i++)
-        out.Entry("FILE" + std::to_string(i + 1), product.files[i].content, product.files[i].compress);
+        out.Entry(FileEntryName(i), product.files[i].content, product.files[i].compress);
 
     out.Key(ArchiveKeys::kMainLinkName, product.linkName);
     out.Key(names.freeSpaceKey, std::to_string(required));
@@ -328,7 +338,7 @@ void WriteArchive(const Product& product, int64_t required, int64_t secondRequir
             const ProductFile& file = product.files[i];
             if (GroupOf(file) != qualifier)
                 continue;
-            out.Key(qualifier + ":" + copy.entryField, "FILE" + std::to_string(i + 1));
+            out.Key(qualifier + ":" + copy.entryField, FileEntryName(i));
             out.Key(qualifier + ":" + copy.targetField, file.name);
             if (qualifier == copy.mainProgramGroup)
                 out.Key(qualifier + ":" + copy.flagField, file.mainProgram ? "Y" : "N");
@@ -348,16 +358,36 @@ InstallFolders LongestDefaultFolders() {
     return folders;
 }
 
+// The installer holds each file whole while it writes it: its stored bytes,
+// and its inflated bytes too when it is compressed, beside the archive, which
+// lies in its own program image. scripts/limits-bench found a 32-bit
+// installer on 64-bit Windows (large-address-aware, so 4 GB of address space)
+// to install a stored file of 1536 MiB from an archive of as much, 3 GiB in
+// all, and to run out with 1900 MiB; 32-bit Windows gives half.
+constexpr int64_t kInstallerMemory = 3LL << 30;
+
+void CheckInstallerMemory(int64_t archiveBytes, const CopyPlan& plan, const Product& product) {
+    for (const EntryCopy& entry : plan.entries) {
+        const ProductFile& file = product.files[FileIndexOf(entry.entry)];
+        const int64_t held = entry.storedSize + (file.compress ? static_cast<int64_t>(file.content.size()) : 0);
+        if (archiveBytes + held > kInstallerMemory)
+            throw PgrBuildError(file.where + " needs " + std::to_string(held >> 20) + " MiB held whole beside the " +
+                                std::to_string(archiveBytes >> 20) + " MiB archive, more than the " +
+                                std::to_string(kInstallerMemory >> 20) +
+                                " MiB the installer has under 64-bit Windows; make it smaller or split it");
+    }
+}
+
 // The installer's own reading of the archive, before anything is written:
 // what it would refuse at the user's is refused here.
-void CheckAsTheInstallerReadsIt(const std::vector<uint8_t>& bytes) {
+void CheckAsTheInstallerReadsIt(const std::vector<uint8_t>& bytes, const Product& product) {
     CMemPGR reader(bytes.data(), static_cast<uint32_t>(bytes.size()), DisplayInfo{0, 768, 1024});
     if (reader.ReadFile() != 0)
         throw PgrBuildError("the archive just built does not read back");
     const CopyPlanResult result = ReadCopyPlan(reader, TheInstallerNames().copy, LongestDefaultFolders(), "C:\\");
     switch (result.problem) {
     case CopyPlanProblem::None:
-        return;
+        return CheckInstallerMemory(static_cast<int64_t>(bytes.size()), result.plan, product);
     case CopyPlanProblem::PathTooLong:
         throw PgrBuildError("the installed path " + result.subject + " is longer than Windows allows (" +
                             std::to_string(kMaxFilePathLength) + " characters)");
@@ -413,7 +443,7 @@ ProductArchive BuildProductArchive(const std::string& manifestPath, const std::s
         PgrBuilder builder;
         WriteArchive(product, archive.requiredMegabytes, archive.secondRequiredMegabytes, builder);
         archive.bytes = builder.Build();
-        CheckAsTheInstallerReadsIt(archive.bytes);
+        CheckAsTheInstallerReadsIt(archive.bytes, product);
         return archive;
     } catch (const PgrBuildError& e) {
         throw PgrBuildError(manifestPath + ": " + e.what());
