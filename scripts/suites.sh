@@ -53,20 +53,27 @@ run_ctest() {
 }
 
 # start_in_background NAME COMMAND...: starts COMMAND (with --output-on-failure,
-# as run_ctest gives it) with its output kept aside; finish_background NAME,
-# given to run_ctest, waits for it and passes its output and exit status on.
+# as run_ctest gives it) with its output and exit status kept aside.
+# wait_background NAME waits for it, in the shell that started it (run_ctest
+# runs its command in a subshell, which cannot wait for it); then
+# background_result NAME, given to run_ctest, passes the output and status on.
 start_in_background() {
   local name=$1
   shift
   background_log[$name]=$(mktemp)
-  "$@" --output-on-failure >"${background_log[$name]}" 2>&1 &
+  {
+    local status=0
+    "$@" --output-on-failure >"${background_log[$name]}" 2>&1 || status=$?
+    echo "$status" >"${background_log[$name]}.status"
+  } &
   background_pid[$name]=$!
 }
-finish_background() {
-  local name=$1 status=0
-  wait "${background_pid[$name]}" || status=$?
-  cat "${background_log[$name]}"
-  rm -f "${background_log[$name]}"
+wait_background() { wait "${background_pid[$1]}" || true; }
+background_result() {
+  local log=${background_log[$1]} status
+  cat "$log"
+  status=$(cat "$log.status" 2>/dev/null || echo 127)
+  rm -f "$log" "$log.status"
   return "$status"
 }
 declare -A background_log background_pid

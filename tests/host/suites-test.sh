@@ -36,11 +36,19 @@ for row in "${cases[@]}"; do
   expect "totals after '$name'" "$passed $failed $skipped" "$counts"
 done
 
-# A suite run in the background is counted as one run in the foreground.
-start_in_background behind fake_ctest "75% tests passed, 1 tests failed out of 4" 8
-run_ctest behind finish_background behind >>"$log"
+# A suite run in the background is counted as one run in the foreground,
+# with all of its output and its own exit status, however late it ends.
+slow_ctest() {
+  sleep 1
+  fake_ctest "$@"
+}
+start_in_background behind slow_ctest "100% tests passed, 0 tests failed out of 3" 3
+wait_background behind
+run_ctest behind background_result behind >>"$log"
 expect "totals after 'behind'" "$passed $failed $skipped" "12 4 0"
-expect "background output passed on" "$(grep -c '75% tests passed' "$log")" 2
+expect "background output passed on" "$(grep -c '100% tests passed, 0 tests failed out of 3' "$log")" 1
+expect "background status passed on" \
+  "$(grep -c "suite 'behind' passed its tests but exited with status 3" "$log")" 1
 
 run_check passing-check true
 run_check failing-check false >/dev/null
