@@ -8,7 +8,7 @@
 
 namespace {
 
-// Offsets of the PE format (Microsoft's "PE Format" specification).
+// Offsets within a Windows program's headers, as Microsoft documents the format.
 constexpr size_t kNewHeaderPointer = 0x3C;
 constexpr size_t kCoffHeaderSize = 20;
 constexpr size_t kSectionHeaderSize = 40;
